@@ -1,0 +1,45 @@
+# kibrel_add_test(<name> SOURCES <files...> LIBS <targets...> [RESOURCE_LOCK <name>])
+# Builds one GoogleTest program and registers it with CTest. Natively every test case becomes a
+# CTest entry of its own; under Wine the whole program is one entry, since listing its cases
+# would start Wine once more.
+if(WIN32)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+else()
+    find_package(GTest REQUIRED)
+    include(GoogleTest)
+endif()
+
+function(kibrel_add_test name)
+    cmake_parse_arguments(T "" "RESOURCE_LOCK;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock)
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 300)
+    endif()
+    if(WIN32)
+        add_test(NAME ${name} COMMAND ${name})
+        set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS wine)
+        if(T_RESOURCE_LOCK)
+            set_tests_properties(${name} PROPERTIES RESOURCE_LOCK ${T_RESOURCE_LOCK})
+        endif()
+    else()
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+                             PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS native)
+    endif()
+endfunction()
+
+# kibrel_add_benchmark(<name> SOURCES <files...> LIBS <targets...>)
+# A benchmark prints its figures; CTest runs it only in builds without sanitizers, so that the
+# figures mean something, and only fails it when the program itself fails.
+function(kibrel_add_benchmark name)
+    cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${B_SOURCES})
+    target_link_libraries(${name} PRIVATE ${B_LIBS})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/bench)
+    if(WIN32 OR NOT KIBREL_SANITIZE)
+        add_test(NAME ${name} COMMAND ${name})
+        set_tests_properties(${name} PROPERTIES TIMEOUT 900 LABELS bench RUN_SERIAL TRUE)
+    endif()
+endfunction()

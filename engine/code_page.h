@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// The system's ANSI code page, as the engine sees it: which bytes start a double-byte
+// character, and how long the character at a position is. Every search of the engine for a
+// syntax character walks the text by these characters from a character boundary.
+class CodePage {
+public:
+    virtual ~CodePage() = default;
+
+    // True when b is a lead byte of a double-byte character (never under single-byte code pages
+    // or UTF-8).
+    virtual bool isLeadByte(unsigned char b) const = 0;
+
+    // The byte length of the character that starts at pos (pos < text.size()): at least 1 and
+    // never beyond the end of the text.
+    virtual std::size_t charLength(std::string_view text, std::size_t pos) const = 0;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+// The system's fixed texts: the string resources by their numbers, and the texts the engine
+// builds in.
+enum class SystemText {
+    BadPattern = 10,        // "正規表現の使い方が間違っとるぞ。"
+    ForbiddenCharacter = 11, // "ファイル名に　\ / :  * ? \" < > |　は使えません"
+    RegionInGroup = 12,     // "( )の中に{ }を入れることはできません" LF "詳しくはヘルプを参照してください"
+    ProgramVersion = 13,    // "1.02"
+    LibraryMissing = 14,    // "JRE32.DLLが見つかりませんでした"
+    LibraryUnusable = 100,  // "『JRE32.dll』がねぇぞこの野郎。"
+    PatternRefused = 101,   // "正規表現の使い方おかしいぞこの野郎。"
+};
+
+// Message-box types as the platform numbers them.
+namespace MessageType {
+constexpr unsigned ok = 0x0;
+constexpr unsigned iconWarning = 0x30;
+constexpr unsigned iconInformation = 0x40;
+constexpr unsigned help = 0x4000;
+} // namespace MessageType
+
+// How the engine talks to the user: every message is shown in a modal box where the failure
+// is met. Texts are byte strings in the system's ANSI code page.
+class Messages {
+public:
+    virtual ~Messages() = default;
+
+    // The text of one of the system's fixed texts, in the ANSI code page.
+    virtual std::string text(SystemText id) = 0;
+
+    // A box owned by the main window with the given type; the caption is the application's
+    // name unless one is given. Returns the button that closed it.
+    virtual int showMessage(const std::string& text, unsigned type,
+                            const std::string& caption = {}) = 0;
+
+    // The application's message box with a help id (the Help button asks for its topic); a
+    // type without an icon gets the exclamation icon. Returns the button that closed it.
+    virtual int showHelpMessage(const std::string& text, unsigned type, unsigned helpId) = 0;
+};

@@ -1,0 +1,16 @@
+#!/bin/sh
+# Runs a Windows program under Wine in the prefix of the build tree it belongs to, with the
+# Japanese locale, so that its ANSI code page is 932 and Linux file names map to Shift-JIS.
+prog=$1
+if [ -z "${WINEPREFIX:-}" ]; then
+    dir=$(cd "$(dirname "$prog")" && pwd)
+    while [ "$dir" != / ] && [ ! -f "$dir/CMakeCache.txt" ]; do
+        dir=$(dirname "$dir")
+    done
+    WINEPREFIX="$dir/wineprefix"
+fi
+export WINEPREFIX
+export LC_ALL=ja_JP.UTF-8
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+exec wine "$@"
