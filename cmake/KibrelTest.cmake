@@ -1,7 +1,7 @@
 # kibrel_add_test(<name> SOURCES <files...> LIBS <targets...> [RESOURCE_LOCK <name>])
 # Builds one GoogleTest program and registers it with CTest. Natively every test case becomes a
-# CTest entry of its own; under Wine the whole program is one entry, since listing its cases
-# would start Wine once more.
+# CTest entry of its own, in the sanitized build only; under Wine the whole program is one
+# entry, since listing its cases would start Wine once more.
 if(WIN32)
     set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -24,7 +24,7 @@ function(kibrel_add_test name)
         if(T_RESOURCE_LOCK)
             set_tests_properties(${name} PROPERTIES RESOURCE_LOCK ${T_RESOURCE_LOCK})
         endif()
-    else()
+    elseif(KIBREL_SANITIZE)
         gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
                              PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS native)
     endif()

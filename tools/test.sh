@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds the three trees (native with sanitizers, native optimised for the benchmarks, Windows
+# with mingw-w64) and runs every test and benchmark in one CTest run, the Windows programs
+# under Wine on a virtual display when there is no display.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+tools/setup.sh || exit 1
+
+jobs=$(nproc)
+build() {
+    local dir=$1
+    shift
+    cmake -S . -B "build/$dir" "$@" >"build/$dir.configure.log" 2>&1 ||
+        { cat "build/$dir.configure.log"; return 1; }
+    cmake --build "build/$dir" -j "$jobs"
+}
+mkdir -p build
+build native -DCMAKE_BUILD_TYPE=Debug -DKIBREL_SANITIZE=ON || exit 1
+build release -DCMAKE_BUILD_TYPE=Release -DKIBREL_SANITIZE=OFF || exit 1
+build windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" ||
+    exit 1
+
+xvfb_pid=
+cleanup() {
+    WINEPREFIX="$root/build/windows/wineprefix" wineserver -k 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+    done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        sleep 0.1
+    done
+fi
+
+tools/wine-prefix.sh "$root/build/windows/wineprefix" || exit 1
+
+# One CTest run over the three trees, so that its closing lines count every test.
+cat >build/CTestTestfile.cmake <<'CTEST'
+subdirs("native" "release" "windows")
+CTEST
+ctest --test-dir build --output-on-failure -j "$jobs"
