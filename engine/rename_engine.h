@@ -1,0 +1,77 @@
+#pragma once
+
+#include "code_page.h"
+#include "messages.h"
+#include "region_list.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What an unescaped "{" and "}" become in the prepared search pattern.
+constexpr char MarkerOpen = 10;
+constexpr char MarkerClose = 13;
+// The form feed put into a pattern and a matched text to find where a region begins or ends.
+constexpr char AlignMark = 12;
+// The result of computeNewName when nothing was replaced.
+constexpr std::string_view NoMatchResult = "\n";
+
+// The help id of the message that refuses a region inside parentheses.
+constexpr unsigned regionInGroupHelpId = 1050;
+
+// The rename engine: the system's pattern language on top of the regex library, and the
+// computation of one replacement in a file name. It holds the pattern state of one test pass;
+// the window (or the command-line front end) fills searchText and replaceText, prepares the
+// pattern once, and then asks for the new name of every row.
+class RenameEngine {
+  public:
+    RenameEngine(const CodePage& codePage, Messages& messages)
+        : codePage_(codePage), messages_(messages) {}
+
+    // The Search text, prepared in place by preparePattern.
+    std::string searchText;
+    // The Replace text as the user typed it.
+    std::string replaceText;
+    // The regions of the prepared pattern, built by preparePattern.
+    RegionList regionList;
+    // After a match: its position and length; after a successful computeNewName: the position
+    // and length of the text put in.
+    int lastMatchPos = 0;
+    int lastMatchLen = 0;
+
+    // Turns searchText into the prepared pattern: braces into markers, shortcuts expanded,
+    // escaped braces into plain ones; then builds the region list. 1, or 0 when searchText is
+    // empty or its regions do not pair up.
+    int preparePattern();
+    // 1 when the markers of searchText pair up into regions, which are then in regionList.
+    int buildRegionList();
+    // 1 when parentheses and regions fit together, 0 when a region opens inside parentheses,
+    // -1 when parentheses or markers do not pair up.
+    int checkPatternStructure() const;
+    // Prepares the pattern and checks its structure, showing the message of a failure; true
+    // when the pass may go on to the rows.
+    bool preparePatternForPass();
+
+    // One match through a RegexHandle of its own: 1 when the library could be used and took
+    // the pattern (lastMatchPos and lastMatchLen then hold the match, length 0 for none), 0
+    // after its message was shown.
+    int runMatch(const std::string& text, const std::string& pattern, int start);
+    // The name with its first match replaced by the expanded Replace text, NoMatchResult when
+    // nothing was replaced, or the empty string when the new name was refused (message 11).
+    std::string computeNewName(std::string name);
+
+    // How many RegexHandles, each one load of the library, this engine has used so far.
+    long regexUses() const { return regexUses_; }
+
+  private:
+    std::size_t firstMarkedMatch(const std::string& markedPattern, std::string_view text);
+    // Appends the text of every region of matchedText to captureList; false when the library
+    // failed during the alignment (its message has been shown).
+    bool alignRegions(const std::string& barePattern, const std::string& matchedText,
+                      std::vector<std::string>& captureList);
+
+    const CodePage& codePage_;
+    Messages& messages_;
+    long regexUses_ = 0;
+};
