@@ -1,0 +1,18 @@
+#pragma once
+
+#include "code_page.h"
+
+#include <string>
+#include <string_view>
+
+// Names derived from the running executable's path; backslashes and dots are found by
+// characters of the code page.
+
+// The executable's file name without its folder and its extension: 'D:\Tools\rename.exe'
+// gives 'rename'.
+std::string appNameFor(std::string_view executablePath, const CodePage& cp);
+
+// The help file beside the executable: its path with everything after the last dot of the
+// file name replaced by "chm" ('D:\old.tools\TOOL.EXE' gives 'D:\old.tools\TOOL.chm'), or
+// with ".chm" appended when the file name has no dot.
+std::string helpFilePathFor(std::string_view executablePath, const CodePage& cp);
