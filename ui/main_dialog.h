@@ -1,0 +1,63 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+class MainApp;
+
+// The program's only window: a modal dialog from template 102 with the Search and Replace
+// boxes, the action button, the List, Unlist and Exit buttons and the file list. Each event
+// goes through the event table to one handler.
+class MainDialog {
+  public:
+    MainDialog(MainApp& app, HWND owner);
+    ~MainDialog();
+    MainDialog(const MainDialog&) = delete;
+    MainDialog& operator=(const MainDialog&) = delete;
+
+    // Shows the window modally until it ends; returns its result (IDCANCEL from Exit, Esc or
+    // the close box, -1 when it could not be created).
+    INT_PTR run();
+
+    // The window while it is open, else null.
+    HWND window() const { return window_; }
+
+    // Appends one row for a full path: its folder with the trailing backslash, and its name.
+    void appendPathRow(const std::string& path);
+
+  private:
+    using Handler = INT_PTR (MainDialog::*)(WPARAM, LPARAM);
+    struct Event {
+        UINT message;
+        UINT code;
+        UINT controlId;
+        Handler handler;
+    };
+    static const Event eventTable[];
+
+    static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR handleEvent(UINT message, WPARAM wParam, LPARAM lParam);
+
+    INT_PTR initialise();
+    void setIcons();
+    void insertColumns();
+    void setComboFont();
+    void setTitle(std::optional<unsigned> libraryVersion);
+    void seedFromCommandLine();
+    void centreInWorkArea();
+
+    INT_PTR paintMinimised(WPARAM, LPARAM);
+    INT_PTR queryDragIcon(WPARAM, LPARAM);
+    INT_PTR endWithCancel(WPARAM, LPARAM);
+
+    MainApp& app_;
+    HWND owner_;
+    HWND window_ = nullptr;
+
+    HWND fileList_ = nullptr;
+    int renameArmed_ = 0;
+    HICON appIcon_;
+    HFONT comboFont_ = nullptr;
+};

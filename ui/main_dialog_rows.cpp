@@ -1,0 +1,31 @@
+#include "main_dialog.h"
+
+#include "ansi_code_page.h"
+#include "command_line.h"
+#include "path_row.h"
+
+#include <commctrl.h>
+
+void MainDialog::appendPathRow(const std::string& path) {
+    PathParts parts = splitPath(path, ansiCodePage());
+    LVITEMA row{};
+    row.mask = LVIF_TEXT;
+    row.iItem = static_cast<int>(SendMessageA(fileList_, LVM_GETITEMCOUNT, 0, 0));
+    row.pszText = parts.folder.data();
+    int index = static_cast<int>(
+        SendMessageA(fileList_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row)));
+    if (index < 0)
+        return;
+    LVITEMA name{};
+    name.iSubItem = 1;
+    name.pszText = parts.name.data();
+    SendMessageA(fileList_, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&name));
+}
+
+void MainDialog::seedFromCommandLine() {
+    const char* line = GetCommandLineA();
+    if (line == nullptr)
+        return;
+    for (const std::string& path : commandLineArguments(line, ansiCodePage()))
+        appendPathRow(path);
+}
