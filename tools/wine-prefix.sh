@@ -6,5 +6,6 @@ export WINEPREFIX=$1
 export LC_ALL=ja_JP.UTF-8
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot -i >/dev/null 2>&1
+export WINELOADER=${WINELOADER:-/usr/lib/wine/wine64}
+"$WINELOADER" wineboot -i >/dev/null 2>&1
 wineserver -w

@@ -13,4 +13,7 @@ export WINEPREFIX
 export LC_ALL=ja_JP.UTF-8
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-exec wine "$@"
+# Kibrel is a 64-bit program: take the 64-bit loader directly, so that a 32-bit Wine that
+# may sit beside it (and that some kernels cannot start) is never involved.
+export WINELOADER=${WINELOADER:-/usr/lib/wine/wine64}
+exec "$WINELOADER" "$@"
