@@ -1,0 +1,46 @@
+#pragma once
+
+#include "encoding.h"
+#include "program.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace jre32 {
+
+// A Pike VM over one program: it runs every thread of the program in step over the text, one
+// character at a time, and keeps at most one thread per instruction at each position by
+// marking an instruction with the step at which a thread reached it. Threads are kept in
+// priority order, each carrying the position its match began at, so the first thread to
+// reach `match` among those still alive is the leftmost-first match. Time is proportional to
+// the text's characters times the program's size, memory to the program's size.
+class PikeVm {
+  public:
+    explicit PikeVm(const Program& program);
+
+    // Searches the `size` bytes of text from the character boundary `start`. Gives true and
+    // the match's byte position and length when one is found.
+    bool search(const unsigned char* text, std::size_t size, std::size_t start,
+                const Encoding& encoding, std::size_t& position, std::size_t& length);
+
+  private:
+    struct Thread {
+        int pc;
+        std::size_t start;
+    };
+
+    // Adds the thread at `pc`, following jumps, splits and assertions that hold at `at`, to
+    // `list`, in priority order; instructions reached before at this step are skipped.
+    void addThread(std::vector<Thread>& list, int pc, std::size_t start, std::size_t at,
+                   std::size_t size);
+
+    const Program& program_;
+    std::vector<Thread> current_;
+    std::vector<Thread> next_;
+    std::vector<std::uint64_t> marks_;
+    std::vector<int> stack_;
+    std::uint64_t step_ = 0;
+};
+
+} // namespace jre32
