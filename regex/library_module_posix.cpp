@@ -34,4 +34,6 @@ LibrarySymbol findLibrarySymbol(LibraryModule module, const char* name) {
     return reinterpret_cast<LibrarySymbol>(dlsym(module, name));
 }
 
-void freeLibraryModule(LibraryModule module) { dlclose(module); }
+void freeLibraryModule(LibraryModule module) {
+    dlclose(module);
+}

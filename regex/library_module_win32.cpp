@@ -7,8 +7,9 @@ LibraryModule loadLibraryModule(const char* name) {
 }
 
 LibrarySymbol findLibrarySymbol(LibraryModule module, const char* name) {
-    return reinterpret_cast<LibrarySymbol>(
-        GetProcAddress(reinterpret_cast<HMODULE>(module), name));
+    return reinterpret_cast<LibrarySymbol>(GetProcAddress(reinterpret_cast<HMODULE>(module), name));
 }
 
-void freeLibraryModule(LibraryModule module) { FreeLibrary(reinterpret_cast<HMODULE>(module)); }
+void freeLibraryModule(LibraryModule module) {
+    FreeLibrary(reinterpret_cast<HMODULE>(module));
+}

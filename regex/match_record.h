@@ -8,7 +8,7 @@
 // writes only `size`, `startOffset` and the 16-bit field at offset 28; the library owns the
 // bytes at 4, 12 and 30 and writes `matchLength` and `matchPosition` when it matches.
 class MatchRecord {
-public:
+  public:
     static constexpr int recordSize = 54;
 
     void clear() { bytes_.fill(0); }
@@ -29,7 +29,7 @@ public:
         bytes_[29] = static_cast<unsigned char>(v >> 8);
     }
 
-private:
+  private:
     std::int32_t read32(int at) const {
         std::uint32_t v = 0;
         for (int i = 3; i >= 0; --i)

@@ -16,7 +16,14 @@ using RecordCall = int (*)(void*);
 using TextCall = int (*)(void*, char*);
 using VersionCall = unsigned (*)();
 
-enum EntryPoint { jre2Open, jre2Compile, jre2GetMatchInfo, jre2Close, jreGetVersion, getJreMessage };
+enum EntryPoint {
+    jre2Open,
+    jre2Compile,
+    jre2GetMatchInfo,
+    jre2Close,
+    jreGetVersion,
+    getJreMessage
+};
 constexpr const char* entryPointNames[] = {"Jre2Open",  "Jre2Compile",   "Jre2GetMatchInfo",
                                            "Jre2Close", "JreGetVersion", "GetJreMessage"};
 constexpr int entryPointCount = sizeof entryPointNames / sizeof entryPointNames[0];
@@ -34,7 +41,9 @@ Binding& binding() {
     return b;
 }
 
-template <typename F> F entry(EntryPoint e) { return reinterpret_cast<F>(binding().entryPoints[e]); }
+template <typename F> F entry(EntryPoint e) {
+    return reinterpret_cast<F>(binding().entryPoints[e]);
+}
 
 // The library gets a writable copy of its own, so nothing it does reaches the caller's bytes.
 std::vector<char> privateCopy(std::string_view s) {
@@ -45,7 +54,9 @@ std::vector<char> privateCopy(std::string_view s) {
 
 } // namespace
 
-RegexHandle::RegexHandle() { ++binding().handleCount; }
+RegexHandle::RegexHandle() {
+    ++binding().handleCount;
+}
 
 RegexHandle::~RegexHandle() {
     Binding& b = binding();
@@ -100,14 +111,23 @@ const char* RegexHandle::findMatch(const std::string& text, int startOffset) {
 }
 
 unsigned RegexHandle::libraryVersion() {
-    VersionCall version = entry<VersionCall>(jreGetVersion);
-    return version != nullptr ? version() & 0xFFFF : 0;
+    if (opened_ == 0)
+        return 0;
+    return entry<VersionCall>(jreGetVersion)() & 0xFFFF;
 }
 
-int RegexHandle::handleCount() { return binding().handleCount; }
+int RegexHandle::handleCount() {
+    return binding().handleCount;
+}
 
-bool RegexHandle::libraryLoaded() { return binding().libraryHandle != nullptr; }
+bool RegexHandle::libraryLoaded() {
+    return binding().libraryHandle != nullptr;
+}
 
-void RegexHandle::setLibraryName(std::string name) { binding().libraryName = std::move(name); }
+void RegexHandle::setLibraryName(std::string name) {
+    binding().libraryName = std::move(name);
+}
 
-const std::string& RegexHandle::libraryName() { return binding().libraryName; }
+const std::string& RegexHandle::libraryName() {
+    return binding().libraryName;
+}

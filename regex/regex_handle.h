@@ -9,7 +9,7 @@
 // first `open` and freed when the last RegexHandle in existence is destroyed; since uses never
 // overlap, it is loaded and freed around every single use.
 class RegexHandle {
-public:
+  public:
     RegexHandle();
     ~RegexHandle();
     RegexHandle(const RegexHandle&) = delete;
@@ -23,8 +23,8 @@ public:
     // The place of the first match at or after startOffset in text, or nullptr. An empty text
     // gives nullptr without a call and leaves the record untouched.
     const char* findMatch(const std::string& text, int startOffset);
-    // High byte the major version, low byte the minor; 0 when no library entry point is there
-    // to ask, so that a caller who asks after a failed open never reads an undefined value.
+    // High byte the major version, low byte the minor; 0 for a handle that is not open, so that
+    // a caller who asks after a failed open never reads an undefined value.
     unsigned libraryVersion();
 
     const MatchRecord& record() const { return record_; }
@@ -39,7 +39,7 @@ public:
     static void setLibraryName(std::string name);
     static const std::string& libraryName();
 
-private:
+  private:
     MatchRecord record_;
     int opened_ = 0;
 };

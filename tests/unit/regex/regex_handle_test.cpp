@@ -1,0 +1,189 @@
+#include "regex_handle.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+constexpr const char* librarySuffix = ".dll";
+#else
+constexpr const char* librarySuffix = ".so";
+#endif
+
+const std::string realLibrary = RegexHandle::libraryName();
+
+std::string fakeLibrary(const std::string& base) {
+    return base + librarySuffix;
+}
+
+// Asks the platform itself, not the binding, whether a library file is still loaded.
+bool platformHasLoaded(const std::string& name) {
+#ifdef _WIN32
+    return GetModuleHandleA(name.c_str()) != nullptr;
+#else
+    std::string path = name;
+    char self[4096];
+    ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n > 0) {
+        std::string exe(self, static_cast<std::size_t>(n));
+        path = exe.substr(0, exe.rfind('/') + 1) + name;
+    }
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (module != nullptr)
+        dlclose(module);
+    return module != nullptr;
+#endif
+}
+
+class RegexHandleTest : public ::testing::Test {
+  protected:
+    void TearDown() override { RegexHandle::setLibraryName(realLibrary); }
+    void use(const std::string& name) { RegexHandle::setLibraryName(name); }
+};
+
+TEST_F(RegexHandleTest, OneUseOfTheRealLibraryFindsTheMatchAndUnloadsIt) {
+    {
+        RegexHandle handle;
+        EXPECT_EQ(RegexHandle::handleCount(), 1);
+        EXPECT_FALSE(RegexHandle::libraryLoaded());
+        ASSERT_EQ(handle.open(), 1);
+        EXPECT_EQ(handle.record().size(), 54);
+        EXPECT_EQ(handle.record().openedField(), 1);
+        ASSERT_NE(handle.compile("[0-9]+"), 0);
+        std::string text = "photo_2001.jpg";
+        EXPECT_EQ(handle.findMatch(text, 0), text.data() + 6);
+        EXPECT_EQ(handle.matchPosition(), 6);
+        EXPECT_EQ(handle.matchLength(), 4);
+        EXPECT_TRUE(platformHasLoaded(realLibrary));
+    }
+    EXPECT_EQ(RegexHandle::handleCount(), 0);
+    EXPECT_FALSE(RegexHandle::libraryLoaded());
+#ifdef _WIN32
+    // glibc keeps a C++ library with unique symbols mapped after dlclose; Windows unloads it.
+    EXPECT_FALSE(platformHasLoaded(realLibrary));
+#endif
+}
+
+TEST_F(RegexHandleTest, ATextWithoutAMatchLeavesTheLengthAtZero) {
+    RegexHandle handle;
+    ASSERT_EQ(handle.open(), 1);
+    ASSERT_NE(handle.compile("xyz"), 0);
+    EXPECT_EQ(handle.findMatch("abc", 0), nullptr);
+    EXPECT_EQ(handle.matchLength(), 0);
+}
+
+TEST_F(RegexHandleTest, TheRealLibraryRefusesAMalformedPattern) {
+    RegexHandle handle;
+    ASSERT_EQ(handle.open(), 1);
+    EXPECT_EQ(handle.compile("(a"), 0);
+}
+
+TEST_F(RegexHandleTest, TheVersionIsTheLow16BitsOfWhatTheLibraryReports) {
+    use(fakeLibrary("fake_jre32"));
+    RegexHandle handle;
+    ASSERT_EQ(handle.open(), 1);
+    unsigned version = handle.libraryVersion();
+    EXPECT_EQ(version, 0x0210u);
+    EXPECT_EQ(version >> 8, 2u);
+    EXPECT_EQ(version & 0xFF, 0x10u);
+}
+
+TEST_F(RegexHandleTest, AnEmptyPatternOrTextMakesNoLibraryCall) {
+    use(fakeLibrary("fake_jre32"));
+    RegexHandle handle;
+    ASSERT_EQ(handle.open(), 1);
+    EXPECT_EQ(handle.compile(""), 0);
+    EXPECT_EQ(handle.record().bytes()[4], 0) << "Jre2Compile was called";
+    EXPECT_EQ(handle.findMatch("", 0), nullptr);
+    EXPECT_EQ(handle.record().bytes()[5], 0) << "Jre2GetMatchInfo was called";
+    EXPECT_EQ(handle.matchLength(), 0);
+
+    EXPECT_NE(handle.compile("m"), 0);
+    EXPECT_EQ(handle.record().bytes()[4], 1);
+}
+
+TEST_F(RegexHandleTest, TheLibraryWorksOnPrivateCopiesOfPatternAndText) {
+    use(fakeLibrary("fake_jre32"));
+    RegexHandle handle;
+    ASSERT_EQ(handle.open(), 1);
+    const std::string pattern = "m+";
+    ASSERT_NE(handle.compile(pattern), 0);
+    const std::string text = "abmmc";
+    const char* at = handle.findMatch(text, 0);
+    EXPECT_EQ(pattern, "m+");
+    EXPECT_EQ(text, "abmmc");
+    EXPECT_EQ(at, text.data() + 2);
+    EXPECT_EQ(handle.matchLength(), 2);
+}
+
+TEST_F(RegexHandleTest, TheStartOffsetReachesTheRecord) {
+    use(fakeLibrary("fake_jre32"));
+    RegexHandle handle;
+    ASSERT_EQ(handle.open(), 1);
+    ASSERT_NE(handle.compile("m"), 0);
+    handle.findMatch("mmm", 2);
+    EXPECT_EQ(handle.record().startOffset(), 2);
+}
+
+class MissingEntryPoint : public RegexHandleTest,
+                          public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(MissingEntryPoint, OpenFailsAndDestructionFreesTheLibrary) {
+    std::string name = fakeLibrary(std::string("fake_jre32_without_") + GetParam());
+    use(name);
+    {
+        RegexHandle handle;
+        EXPECT_EQ(handle.open(), 0);
+        EXPECT_TRUE(RegexHandle::libraryLoaded()) << "the library stays loaded while in use";
+        EXPECT_TRUE(platformHasLoaded(name));
+        EXPECT_EQ(handle.compile("m"), 0) << "a handle that did not open makes no call";
+        EXPECT_EQ(handle.libraryVersion(), 0u);
+    }
+    EXPECT_EQ(RegexHandle::handleCount(), 0);
+    EXPECT_FALSE(RegexHandle::libraryLoaded());
+    EXPECT_FALSE(platformHasLoaded(name));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachOfTheSix, MissingEntryPoint,
+                         ::testing::Values("Jre2Open", "Jre2Compile", "Jre2GetMatchInfo",
+                                           "Jre2Close", "JreGetVersion", "GetJreMessage"));
+
+TEST_F(RegexHandleTest, AMissingLibraryGivesZeroFromOpen) {
+    use(fakeLibrary("no_such_regex_library"));
+    RegexHandle handle;
+    EXPECT_EQ(handle.open(), 0);
+    EXPECT_FALSE(RegexHandle::libraryLoaded());
+    EXPECT_EQ(handle.findMatch("mmm", 0), nullptr);
+}
+
+TEST_F(RegexHandleTest, TheLibraryStaysLoadedUntilTheLastHandleGoes) {
+    auto first = std::make_unique<RegexHandle>();
+    ASSERT_EQ(first->open(), 1);
+    {
+        RegexHandle second;
+        EXPECT_EQ(RegexHandle::handleCount(), 2);
+        ASSERT_EQ(second.open(), 1);
+        EXPECT_EQ(second.record().size(), 54);
+        ASSERT_NE(second.compile("b"), 0);
+        second.findMatch("abc", 0);
+        EXPECT_EQ(second.matchPosition(), 1);
+    }
+    EXPECT_TRUE(RegexHandle::libraryLoaded());
+    ASSERT_NE(first->compile("c"), 0);
+    first->findMatch("abc", 0);
+    EXPECT_EQ(first->matchPosition(), 2);
+    first.reset();
+    EXPECT_FALSE(RegexHandle::libraryLoaded());
+}
+
+} // namespace
