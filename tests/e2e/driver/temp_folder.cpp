@@ -1,0 +1,86 @@
+#include "temp_folder.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+
+namespace e2e {
+
+namespace {
+
+std::atomic<unsigned> folderCounter{0};
+
+std::string withBackslash(std::string folder) {
+    if (folder.empty() || folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
+} // namespace
+
+TempFolder::TempFolder() {
+    char temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(sizeof temp, temp);
+    if (length == 0 || length >= sizeof temp)
+        return;
+    char unique[64];
+    std::snprintf(unique, sizeof unique, "kibrel-e2e-%lu-%u-%llu", GetCurrentProcessId(),
+                  folderCounter.fetch_add(1), GetTickCount64());
+    const std::string folder = withBackslash(temp) + unique;
+    valid_ = CreateDirectoryA(folder.c_str(), nullptr) != 0;
+    if (valid_)
+        path_ = folder + '\\';
+}
+
+TempFolder::~TempFolder() {
+    if (valid_)
+        removeFolderTree(path_);
+}
+
+bool TempFolder::writeFile(std::string_view name, std::string_view contents) const {
+    const HANDLE file = CreateFileA(pathOf(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok =
+        contents.empty() ||
+        (WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
+         written == contents.size());
+    CloseHandle(file);
+    return ok;
+}
+
+bool TempFolder::makeFolder(std::string_view name) const {
+    return CreateDirectoryA(pathOf(name).c_str(), nullptr) != 0;
+}
+
+bool TempFolder::copyFileIn(const std::string& source, std::string_view name) const {
+    return CopyFileA(source.c_str(), pathOf(name).c_str(), TRUE) != 0;
+}
+
+bool removeFolderTree(const std::string& folder) {
+    const std::string base = withBackslash(folder);
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((base + '*').c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string full = base + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeFolderTree(full);
+            } else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(base.c_str());
+    return GetFileAttributesA(base.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace e2e
