@@ -1,0 +1,123 @@
+#include "kibrel_fixture.h"
+#include "message_box.h"
+#include "test_paths.h"
+#include "wait.h"
+#include "window_query.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdio>
+#include <thread>
+
+namespace e2e {
+namespace {
+
+// "JRE32.DLLが見つかりませんでした" in code page 932.
+const std::string libraryMissingText = "JRE32.DLL\x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc"
+                                       "\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd";
+
+std::string windowsFolder() {
+    char folder[MAX_PATH + 1] = {};
+    const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
+    return std::string(folder, length < MAX_PATH ? length : 0);
+}
+
+// The caption the platform gives a message box that names none, seen on a box of the test's
+// own.
+std::string platformDefaultCaption() {
+    std::atomic<bool> done{false};
+    std::thread shower([&] {
+        MessageBoxA(nullptr, "caption probe", nullptr, MB_OK);
+        done = true;
+    });
+    std::string caption;
+    HWND box = nullptr;
+    waitUntil(
+        [&] {
+            for (HWND w : visibleTopLevelWindows(GetCurrentProcessId())) {
+                if (isMessageBox(w))
+                    return (box = w) != nullptr;
+            }
+            return false;
+        },
+        defaultTimeoutMs);
+    if (box != nullptr) {
+        caption = windowText(box);
+        pressBoxButton(box, IDOK);
+    }
+    shower.join();
+    return caption;
+}
+
+// The library's version text as the title shows it: the version's high byte in hexadecimal,
+// a point, and the hexadecimal text of the whole version less its first character.
+std::string libraryVersionText() {
+    const HMODULE library = LoadLibraryA(libraryPath().c_str());
+    if (library == nullptr)
+        return "<jre32.dll could not be loaded>";
+    using Version = unsigned (*)();
+    const auto version = reinterpret_cast<Version>(
+        reinterpret_cast<void*>(GetProcAddress(library, "JreGetVersion")));
+    std::string text = "<JreGetVersion missing>";
+    if (version != nullptr) {
+        const unsigned v = version() & 0xFFFF;
+        char major[16], whole[16];
+        std::snprintf(major, sizeof major, "%x", v >> 8);
+        std::snprintf(whole, sizeof whole, "%x", v);
+        text = std::string(major) + "." + (whole + 1);
+    }
+    FreeLibrary(library);
+    return text;
+}
+
+class StartUp : public KibrelFixture {};
+
+TEST_F(StartUp, WithoutTheLibraryTheOnlyWindowIsTheWarning) {
+    // The program alone in a folder of its own, which is also its current folder, and a PATH
+    // of the system folders only: nowhere to find a jre32.dll.
+    ASSERT_TRUE(folder_.copyFileIn(kibrelPath(), "kibrel.exe"));
+    const std::string windows = windowsFolder();
+    ASSERT_FALSE(windows.empty());
+    const std::string systemPath = windows + "\\system32;" + windows;
+    const std::string searched = folder_.path() + ";" + systemPath + ";" + windows + "\\system";
+    char found[MAX_PATH + 1] = {};
+    ASSERT_EQ(SearchPathA(searched.c_str(), "jre32.dll", nullptr, MAX_PATH, found, nullptr), 0u)
+        << "a jre32.dll lies where the program would find it: " << found;
+
+    LaunchOptions options;
+    options.programPath = folder_.pathOf("kibrel.exe");
+    options.commandLine = quotedProgram(options.programPath);
+    options.currentFolder = folder_.path();
+    options.searchPath = systemPath;
+    ASSERT_TRUE(program_.start(options)) << "CreateProcessA failed: " << program_.startError();
+
+    const HWND box = program_.waitForMessageBox(defaultTimeoutMs);
+    ASSERT_NE(box, nullptr) << "no message box appeared";
+    Sleep(500); // a main window, wrongly shown after the box, would be there by now
+    const std::vector<HWND> windowsShown = program_.visibleWindows();
+    ASSERT_EQ(windowsShown.size(), 1u) << "the warning should be the only window";
+    EXPECT_EQ(windowsShown.front(), box);
+    EXPECT_EQ(program_.findMainWindow(), nullptr);
+
+    const MessageBoxView view = readMessageBox(box);
+    EXPECT_EQ(view.text, libraryMissingText);
+    EXPECT_EQ(view.owner, nullptr);
+    EXPECT_STREQ(iconName(view.icon), iconName(BoxIcon::warning));
+    ASSERT_EQ(view.buttons.size(), 1u);
+    EXPECT_EQ(view.buttons.front().id, IDOK);
+    EXPECT_EQ(view.caption, platformDefaultCaption()) << "the warning names no caption of its own";
+
+    ASSERT_TRUE(pressBoxButton(box, IDOK));
+    EXPECT_TRUE(program_.waitForExit(defaultTimeoutMs)) << "the program goes on after OK";
+    EXPECT_EQ(program_.findMainWindow(), nullptr);
+}
+
+TEST_F(StartUp, TitleShowsTheProgramAndLibraryVersions) {
+    const HWND window = startMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(windowText(window), "Kibrel  Ver.1.02       JRE32.DLL Ver." + libraryVersionText());
+}
+
+} // namespace
+} // namespace e2e
