@@ -6,6 +6,34 @@ namespace {
 
 using Op = Instruction::Op;
 
+bool canMatchEmpty(const Node& node) {
+    switch (node.kind) {
+    case Node::Kind::character:
+    case Node::Kind::any:
+    case Node::Kind::set:
+        return false;
+    case Node::Kind::sequence:
+        for (const Node& child : node.children)
+            if (!canMatchEmpty(child))
+                return false;
+        return true;
+    case Node::Kind::choice:
+        for (const Node& child : node.children)
+            if (canMatchEmpty(child))
+                return true;
+        return false;
+    case Node::Kind::plus:
+        return canMatchEmpty(node.children[0]);
+    case Node::Kind::empty:
+    case Node::Kind::textStart:
+    case Node::Kind::textEnd:
+    case Node::Kind::star:
+    case Node::Kind::optional:
+        return true;
+    }
+    return true;
+}
+
 class Compiler {
   public:
     Program finish(const Node& tree) {
@@ -17,16 +45,18 @@ class Compiler {
   private:
     int here() const { return static_cast<int>(program_.code.size()); }
 
-    int add(Op op, std::uint32_t arg = 0) {
+    int add(Op op, std::uint32_t arg = 0, int next = -1) {
         int at = here();
-        program_.code.push_back({op, arg, at + 1, at + 1});
+        int following = next < 0 ? at + 1 : next;
+        program_.code.push_back({op, arg, following, following, false, trackedDepth_});
         return at;
     }
 
     // Makes the split at `at` go on at `body` first when greedy, at `out` first when lazy.
-    void setSplit(int at, int body, int out, bool greedy) {
-        program_.code[at].next = greedy ? body : out;
-        program_.code[at].alternative = greedy ? out : body;
+    void setBranches(int at, int body, int out, bool greedy) {
+        Instruction& split = program_.code[static_cast<std::size_t>(at)];
+        split.next = greedy ? body : out;
+        split.alternative = greedy ? out : body;
     }
 
     void emit(const Node& node) {
@@ -57,26 +87,56 @@ class Compiler {
             emitChoice(node);
             break;
         case Node::Kind::star:
-        case Node::Kind::optional: {
-            int entry = add(Op::split);
-            if (node.kind == Node::Kind::star)
-                emitPlus(node.children[0], node.greedy);
-            else
-                emit(node.children[0]);
-            setSplit(entry, entry + 1, here(), node.greedy);
+            emitStar(node.children[0], node.greedy);
             break;
-        }
         case Node::Kind::plus:
             emitPlus(node.children[0], node.greedy);
             break;
+        case Node::Kind::optional: {
+            int entry = add(Op::split);
+            emit(node.children[0]);
+            setBranches(entry, entry + 1, here(), node.greedy);
+            break;
+        }
         }
     }
 
+    void emitStar(const Node& body, bool greedy) {
+        if (canMatchEmpty(body)) {
+            int entry = add(Op::split);
+            emitTrackedPlus(body, greedy);
+            setBranches(entry, entry + 1, here(), greedy);
+            return;
+        }
+        int loop = add(Op::split);
+        emit(body);
+        add(Op::jump, 0, loop);
+        setBranches(loop, loop + 1, here(), greedy);
+    }
+
     void emitPlus(const Node& body, bool greedy) {
+        if (canMatchEmpty(body)) {
+            emitTrackedPlus(body, greedy);
+            return;
+        }
         int start = here();
         emit(body);
         int loop = add(Op::split);
-        setSplit(loop, start, loop + 1, greedy);
+        setBranches(loop, start, loop + 1, greedy);
+    }
+
+    void emitTrackedPlus(const Node& body, bool greedy) {
+        auto depth = static_cast<std::uint32_t>(trackedDepth_);
+        ++trackedDepth_;
+        add(Op::enter, depth);
+        int start = here();
+        emit(body);
+        int loop = add(Op::repeat, depth);
+        --trackedDepth_;
+        Instruction& repeat = program_.code[static_cast<std::size_t>(loop)];
+        repeat.next = start;
+        repeat.alternative = loop + 1;
+        repeat.lazy = !greedy;
     }
 
     // split L1, N1; L1: first; jump end; N1: split L2, N2; ... last; end:
@@ -86,14 +146,15 @@ class Compiler {
             int split = add(Op::split);
             emit(node.children[i]);
             jumps.push_back(add(Op::jump));
-            setSplit(split, split + 1, here(), true);
+            setBranches(split, split + 1, here(), true);
         }
         emit(node.children.back());
         for (int jump : jumps)
-            program_.code[jump].next = here();
+            program_.code[static_cast<std::size_t>(jump)].next = here();
     }
 
     Program program_;
+    int trackedDepth_ = 0;
 };
 
 } // namespace

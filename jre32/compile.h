@@ -5,9 +5,14 @@
 
 namespace jre32 {
 
-// The program of a parsed pattern. x* is laid out as (x+)? and x*? as (x+?)??, so that an
-// iteration that matches the empty string ends the repetition, as in a backtracking matcher,
-// instead of being dropped in favour of a later alternative.
+// The program of a parsed pattern:
+//   x*   L: split P, E; P: x; jump L; E:             (x*? prefers E)
+//   x+   P: x; split P, E; E:                         (x+? prefers E)
+//   x?   split P, E; P: x; E:                         (x?? prefers E)
+//   x|y  split X, Y; X: x; jump E; Y: y; E:
+// and, when x can match the empty string, the tracked forms
+//   x+   enter; P: x; repeat P, E; E:
+//   x*   split S, E; S: (tracked x+); E:
 Program compile(const Node& tree);
 
 } // namespace jre32

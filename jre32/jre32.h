@@ -55,8 +55,11 @@
  *   Matching is leftmost-first, as a backtracking matcher would find it: the match that starts
  *   leftmost, and among those the one that greedy and lazy priorities and alternatives taken
  *   left to right give first. An iteration of a repetition that matches the empty string ends
- *   the repetition. The matcher runs in time proportional to the text length times the pattern
- *   size, with memory proportional to the pattern size, whatever the pattern.
+ *   the repetition at once, so (a??)* on "aa" matches the empty string and (b?|.)+ on "bxx"
+ *   matches "b". The matcher runs in time proportional to the text length times the pattern
+ *   size, with memory proportional to the pattern size, whatever the pattern; repetitions
+ *   whose body can match the empty string, nested inside one another, multiply both by their
+ *   nesting depth (at most 200).
  *   The empty pattern is accepted; it matches the empty string where the search starts.
  *
  * Limits

@@ -8,13 +8,25 @@
 namespace jre32 {
 
 // One instruction of a compiled pattern.
+//
+// Repetitions whose body can match the empty string are "tracked": an iteration of one that
+// matches the empty string ends the repetition, as in a backtracking matcher, at the priority
+// of the way through the body that matched nothing. To see that, the matcher carries with each
+// way through the program, between two characters, the outermost tracked repetition whose
+// iteration began at the current position (its depth among the tracked repetitions around it,
+// or `depth` of the instruction when none did).
 struct Instruction {
     enum class Op : std::uint8_t {
-        character, // the text's next character has value `arg`; go on at the next instruction
+        character, // the text's next character has value `arg`; go on at `next`
         any,       // any next character
         set,       // the next character is in sets[arg]
         split,     // go on at `next`, and with lower priority at `alternative`
         jump,      // go on at `next`
+        enter,     // the first iteration of the tracked repetition of depth `arg` begins
+        repeat,    // the end of an iteration of the tracked repetition of depth `arg`: when
+                   // that iteration began at this position, go on at `alternative`, the exit;
+                   // otherwise begin another iteration at `next` and, with higher priority when
+                   // `lazy`, leave at `alternative`
         textStart, // only at the start of the text
         textEnd,   // only at the end of the text
         match,     // the pattern has matched
@@ -24,6 +36,9 @@ struct Instruction {
     std::uint32_t arg = 0;
     int next = 0;
     int alternative = 0;
+    bool lazy = false;
+    // The number of tracked repetitions this instruction lies in.
+    int depth = 0;
 };
 
 // A compiled pattern: instructions from 0, ending in the one `match`.

@@ -91,6 +91,8 @@ const DialectCase anchorCases[] = {
     {"^$", "", {true, 0, 0}}, // the library searches an empty text too
     {"^$", "a", none},
     {"a$", "a\n", none}, // $ is the end of the text only
+    {"$", "abc", {true, 3, 0}},
+    {"(^x|$)", "ab", {true, 2, 0}},
     {"^a|b", "cb", {true, 1, 1}},
     {"(^a|b)+", "abab", {true, 0, 2}},
 };
@@ -130,6 +132,16 @@ const DialectCase repetitionCases[] = {
     {"(|a)*", "aa", {true, 0, 0}}, // an empty iteration ends the repetition
     {"(a|)*", "aa", {true, 0, 2}},
     {"(a*?)*?b", "aab", {true, 0, 3}},
+    {"(a?"
+     "?)*",
+     "aa",
+     {true, 0, 0}}, // the empty way through the body comes first
+    {"(a?"
+     "?)+a",
+     "aa",
+     {true, 0, 1}},
+    {"(b?|.)+", "bxx", {true, 0, 1}}, // the second iteration matches empty and ends it
+    {"(b?|.)+x", "bxx", {true, 0, 2}},
     {"[0-9][0-9][0-9][0-9]_[0-9][0-9][0-9][0-9]", "photo_2001_0903.jpg", {true, 6, 9}},
 };
 INSTANTIATE_TEST_SUITE_P(Repetition, Dialect, ::testing::ValuesIn(repetitionCases));
