@@ -83,6 +83,14 @@ int main() {
     if (Jre2Compile(record.data(), pathological.data()) == 0)
         return 1;
     double matchPathological = searchTime(as10000);
+    std::string nested = std::string(200, '(') + "a?";
+    for (int i = 0; i < 200; ++i)
+        nested += ")*";
+    std::vector<char> nestedPattern = writable(nested + "b");
+    std::vector<char> as1000 = writable(std::string(1000, 'a'));
+    if (Jre2Compile(record.data(), nestedPattern.data()) == 0)
+        return 1;
+    double matchNested = searchTime(as1000);
     double fullUse = bench::secondsPerRun([&] {
         Record once;
         Jre2Compile(once.data(), pattern.data());
@@ -97,6 +105,7 @@ int main() {
     bench::report("Jre2GetMatchInfo, 200-byte text", match200);
     bench::report("Jre2GetMatchInfo, 10,000-byte text", match10000);
     bench::report("Jre2GetMatchInfo, (a|a)*(a|a)*b on 10,000 a", matchPathological);
+    bench::report("Jre2GetMatchInfo, (((a?)*)*...)*b 200 deep on 1,000 a", matchNested);
     bench::report("Jre2Open, Jre2Compile, Jre2GetMatchInfo, Jre2Close", fullUse);
     return found > 0 ? 0 : 1;
 }

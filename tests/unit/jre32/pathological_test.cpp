@@ -23,6 +23,17 @@ TEST(Pathological, NestedRepetitionsAgainstTenThousandBytes) {
     EXPECT_EQ(jre.search(std::string(10000, 'a') + "!"), (Found{true, 10001, 0}));
 }
 
+TEST(Pathological, DeeplyNestedRepetitionsThatCanMatchEmpty) {
+    JreSession jre;
+    std::string pattern = std::string(50, '(') + "a?";
+    for (int i = 0; i < 50; ++i)
+        pattern += ")*";
+    ASSERT_NE(jre.compile(pattern + "b"), 0) << jre.message();
+    EXPECT_EQ(jre.search(std::string(1000, 'a')), (Found{false, 0, 0}));
+    ASSERT_NE(jre.compile(pattern + "$"), 0) << jre.message();
+    EXPECT_EQ(jre.search(std::string(1000, 'a')), (Found{true, 0, 1000}));
+}
+
 TEST(Pathological, ManyOptionalsBeforeAsManyCharacters) {
     JreSession jre;
     std::string pattern;
