@@ -58,13 +58,6 @@ class JreSession {
         return {result != 0, field(24), field(20)};
     }
 
-    // Compiles and searches at once; a refused pattern fails the calling test.
-    Found find(const std::string& pattern, const std::string& text, int startOffset = 0) {
-        if (compile(pattern) == 0)
-            return {false, -1, -1};
-        return search(text, startOffset);
-    }
-
     std::string message() {
         char buffer[128];
         GetJreMessage(record_.data(), buffer, sizeof buffer);
@@ -82,8 +75,6 @@ class JreSession {
         for (int i = 0; i < 4; ++i)
             record_[static_cast<std::size_t>(at + i)] = static_cast<unsigned char>(v >> (8 * i));
     }
-    unsigned char byte(int at) const { return record_[static_cast<std::size_t>(at)]; }
-    void setByte(int at, unsigned char value) { record_[static_cast<std::size_t>(at)] = value; }
 
   private:
     std::array<unsigned char, recordSize> record_{};
