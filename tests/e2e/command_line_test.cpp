@@ -4,6 +4,7 @@
 #include "wait.h"
 #include "window_query.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -38,7 +39,11 @@ class Seeding : public KibrelFixture {
             return {{"<no main window>"}};
         const HWND action = childById(window, IDC_ACTION);
         EXPECT_EQ(windowText(action), "Test") << "seeding leaves the action button at Test";
-        return RemoteListView(childById(window, IDC_FILES)).rows();
+        const RemoteListView list(childById(window, IDC_FILES));
+        // A row is inserted with its text only: no state, so none is selected.
+        for (int item = 0; item < list.itemCount(); ++item)
+            EXPECT_EQ(list.itemState(item, LVIS_SELECTED), 0u) << "row " << item;
+        return list.rows();
     }
 };
 
