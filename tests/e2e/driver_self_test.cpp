@@ -1,5 +1,6 @@
 #include "message_box.h"
 #include "program_process.h"
+#include "temp_folder.h"
 #include "user_input.h"
 #include "wait.h"
 #include "window_query.h"
@@ -120,6 +121,22 @@ TEST(Typing, PutsDoubleByteTextIntoAnEditAsItsBytes) {
     EXPECT_TRUE(typeText(edit, typed));
     EXPECT_EQ(windowText(edit), typed);
     DestroyWindow(edit);
+}
+
+// "表" is 95 5C: a folder of that name ends in a byte that is no backslash.
+TEST(TempFolderRemoval, TakesDoubleByteFoldersWithIt) {
+    std::string path;
+    {
+        const TempFolder folder;
+        ASSERT_TRUE(folder.valid());
+        path = folder.path();
+        ASSERT_TRUE(folder.makeFolder("\x95\x5c"));
+        ASSERT_TRUE(folder.writeFile("\x95\x5c\\\x95\x5c"
+                                     "1.txt",
+                                     "x"));
+        ASSERT_TRUE(folder.makeFolder("\x95\x5c\\\x95\x5c"));
+    }
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << path << " is left";
 }
 
 } // namespace

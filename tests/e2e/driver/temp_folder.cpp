@@ -11,8 +11,20 @@ namespace {
 
 std::atomic<unsigned> folderCounter{0};
 
+// Whether the last character, read by characters of the ANSI code page, is a backslash: the
+// trail byte of a double-byte character may be 0x5C too.
+bool endsWithBackslash(const std::string& path) {
+    bool backslash = false;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        backslash = path[i] == '\\';
+        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size())
+            ++i;
+    }
+    return backslash;
+}
+
 std::string withBackslash(std::string folder) {
-    if (folder.empty() || folder.back() != '\\')
+    if (!endsWithBackslash(folder))
         folder += '\\';
     return folder;
 }
@@ -71,7 +83,7 @@ bool removeFolderTree(const std::string& folder) {
                 continue;
             const std::string full = base + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeFolderTree(full);
+                removeFolderTree(full + '\\');
             } else {
                 SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(full.c_str());
