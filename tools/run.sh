@@ -23,7 +23,6 @@ cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake 
 cmake --build build/windows -j2 || exit 1
 
 export WINEPREFIX="$build/wineprefix"
-xvfb_pid=
 cleanup() {
     if [ -n "$xvfb_pid" ]; then
         wineserver -k 2>/dev/null
@@ -33,18 +32,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ -z "${DISPLAY:-}" ]; then
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-    done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
-        sleep 0.1
-    done
-fi
+. tools/virtual-display.sh
 
 tools/wine-prefix.sh "$WINEPREFIX" || exit 1
 

@@ -22,24 +22,12 @@ build release -DCMAKE_BUILD_TYPE=Release -DKIBREL_SANITIZE=OFF || exit 1
 build windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" ||
     exit 1
 
-xvfb_pid=
 cleanup() {
     WINEPREFIX="$root/build/windows/wineprefix" wineserver -k 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 }
 trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-    done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
-        sleep 0.1
-    done
-fi
+. tools/virtual-display.sh
 
 tools/wine-prefix.sh "$root/build/windows/wineprefix" || exit 1
 
