@@ -63,6 +63,13 @@ class MainDialog {
     INT_PTR rowDeleting(WPARAM, LPARAM);
     INT_PTR notificationResult(LRESULT result);
 
+    INT_PTR dropFiles(WPARAM, LPARAM);
+    INT_PTR listFiles(WPARAM, LPARAM);
+    INT_PTR unlistPressed(WPARAM, LPARAM);
+    INT_PTR listKeyDown(WPARAM, LPARAM);
+    void unlistSelected();
+    void selectAllRows();
+
     MainApp& app_;
     HWND owner_;
     HWND window_ = nullptr;

@@ -37,6 +37,10 @@ const MainDialog::Event MainDialog::eventTable[] = {
     {WM_COMMAND, CBN_SELCHANGE, IDC_REPLACE, &MainDialog::resetToTest},
     {WM_NOTIFY, static_cast<UINT>(LVN_INSERTITEM), IDC_FILES, &MainDialog::rowInserted},
     {WM_NOTIFY, static_cast<UINT>(LVN_DELETEITEM), IDC_FILES, &MainDialog::rowDeleting},
+    {WM_DROPFILES, 0, 0, &MainDialog::dropFiles},
+    {WM_COMMAND, BN_CLICKED, IDC_LIST, &MainDialog::listFiles},
+    {WM_COMMAND, BN_CLICKED, IDC_UNLIST, &MainDialog::unlistPressed},
+    {WM_NOTIFY, static_cast<UINT>(LVN_KEYDOWN), IDC_FILES, &MainDialog::listKeyDown},
     {WM_COMMAND, BN_CLICKED, IDC_EXIT, &MainDialog::endWithCancel},
     {WM_COMMAND, BN_CLICKED, IDCANCEL, &MainDialog::endWithCancel},
 };
