@@ -70,6 +70,10 @@ class MainDialog {
     void unlistSelected();
     void selectAllRows();
 
+    void loadSettings();
+    void saveSettings();
+    INT_PTR storeSettings(WPARAM, LPARAM);
+
     MainApp& app_;
     HWND owner_;
     HWND window_ = nullptr;

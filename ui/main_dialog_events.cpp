@@ -38,6 +38,7 @@ const MainDialog::Event MainDialog::eventTable[] = {
     {WM_NOTIFY, static_cast<UINT>(LVN_INSERTITEM), IDC_FILES, &MainDialog::rowInserted},
     {WM_NOTIFY, static_cast<UINT>(LVN_DELETEITEM), IDC_FILES, &MainDialog::rowDeleting},
     {WM_DROPFILES, 0, 0, &MainDialog::dropFiles},
+    {WM_DESTROY, 0, 0, &MainDialog::storeSettings},
     {WM_COMMAND, BN_CLICKED, IDC_LIST, &MainDialog::listFiles},
     {WM_COMMAND, BN_CLICKED, IDC_UNLIST, &MainDialog::unlistPressed},
     {WM_NOTIFY, static_cast<UINT>(LVN_KEYDOWN), IDC_FILES, &MainDialog::listKeyDown},
