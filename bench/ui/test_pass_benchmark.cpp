@@ -67,12 +67,6 @@ double loadAndFreeShare() {
     return asTheWindowRunsIt > 0 ? (asTheWindowRunsIt - keptLoaded) / asTheWindowRunsIt : 0;
 }
 
-void typeInto(HWND box, const std::string& text) {
-    const HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    e2e::typeText(edit, "\b" + text);
-}
-
 // Starts the window, lists `rows` rows, presses "Test" and waits until the last row shows its
 // new name; the seconds from the press until then, or a negative value on failure.
 double windowTestPass(int rows) {
@@ -96,8 +90,8 @@ double windowTestPass(int rows) {
             return -1;
         }
     }
-    typeInto(e2e::childById(window, IDC_SEARCH), search);
-    typeInto(e2e::childById(window, IDC_REPLACE), replace);
+    e2e::typeReplacing(e2e::childById(window, IDC_SEARCH), search);
+    e2e::typeReplacing(e2e::childById(window, IDC_REPLACE), replace);
 
     const Clock::time_point pressed = Clock::now();
     e2e::clickButton(e2e::childById(window, IDC_ACTION));

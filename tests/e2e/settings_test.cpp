@@ -35,12 +35,7 @@ class Settings : public KibrelFixture {
         ASSERT_TRUE(program_.waitForExit(defaultTimeoutMs));
     }
     HWND box(int id) const { return childById(window_, id); }
-    void typeInto(int id, const std::string& text) {
-        const HWND edit = FindWindowExA(box(id), nullptr, "Edit", nullptr);
-        ASSERT_NE(edit, nullptr);
-        SendMessageA(edit, EM_SETSEL, 0, -1);
-        ASSERT_TRUE(typeText(edit, "\b" + text));
-    }
+    void typeInto(int id, const std::string& text) { ASSERT_TRUE(typeReplacing(box(id), text)); }
     void successfulTest(const std::string& search, const std::string& replace) {
         typeInto(IDC_SEARCH, search);
         typeInto(IDC_REPLACE, replace);
