@@ -51,6 +51,10 @@ void CliRows::deleteRow(int row) {
 
 // Moves the rows between the gap and position across it, so that the gap starts at position.
 void CliRows::moveGapTo(std::size_t position) {
+    if (gapLength_ == 0) {
+        gapStart_ = position;
+        return;
+    }
     while (gapStart_ > position) {
         --gapStart_;
         slots_[gapStart_ + gapLength_] = std::move(slots_[gapStart_]);
