@@ -39,6 +39,13 @@ TEST(CliRows, ADeletedRowLetsTheRowsBelowMoveUp) {
     EXPECT_EQ(names(rows), (std::vector<std::string>{"4"}));
 }
 
+// A text of its own for every step: the prefix and the step's number.
+std::string label(char prefix, int step) {
+    std::string text(1, prefix);
+    text += std::to_string(step);
+    return text;
+}
+
 bool sameRows(const CliRows& rows, const std::vector<CliRow>& reference) {
     if (rows.count() != static_cast<int>(reference.size()))
         return false;
@@ -61,7 +68,7 @@ TEST(CliRows, BehavesLikeAVectorUnderRandomEdits) {
         int what = static_cast<int>(random() % 3);
         int size = static_cast<int>(reference.size());
         if (what == 0 || size == 0) {
-            CliRow row{"f/", "n" + std::to_string(step), {}};
+            CliRow row{"f/", label('n', step), {}};
             rows.append(row);
             reference.push_back(row);
         } else if (what == 1) {
@@ -70,8 +77,8 @@ TEST(CliRows, BehavesLikeAVectorUnderRandomEdits) {
             reference.erase(reference.begin() + at);
         } else {
             int at = static_cast<int>(random() % static_cast<unsigned>(size));
-            rows.setNewName(at, "m" + std::to_string(step));
-            reference[static_cast<std::size_t>(at)].newName = "m" + std::to_string(step);
+            rows.setNewName(at, label('m', step));
+            reference[static_cast<std::size_t>(at)].newName = label('m', step);
         }
         ASSERT_TRUE(sameRows(rows, reference)) << "after step " << step;
     }
