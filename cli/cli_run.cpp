@@ -10,6 +10,7 @@
 #include "regex_handle.h"
 #include "rename_pass.h"
 #include "table_code_page.h"
+#include "text_conversion.h"
 #include "usage.h"
 
 #ifdef _WIN32
@@ -53,15 +54,26 @@ bool someNameRefused(const CliRows& rows) {
     return false;
 }
 
-// The two passes, as two presses of the window's action button.
-int runPasses(const Options& options, unsigned codePageNumber, CliMessages& messages,
-              std::FILE* out, std::FILE* err) {
-    const TableCodePage codePage(codePageNumber);
-    CliRows rows;
-    for (const std::string& path : options.paths) {
+// One row per PATH, in the order given; false, with the error, for a PATH that names no file:
+// an empty one, or one that ends in a separator.
+bool rowsOf(const std::vector<std::string>& paths, const CodePage& codePage, CliRows& rows,
+            std::string& error) {
+    for (const std::string& path : paths) {
         PathRow parts = splitPathRow(path, pathSeparators, codePage);
+        if (parts.name.empty()) {
+            error = path.empty() ? "an empty PATH names no file"
+                                 : "'" + path + "' names no file: give a folder without the " +
+                                       "separator at its end";
+            return false;
+        }
         rows.append({std::move(parts.folder), std::move(parts.name), {}});
     }
+    return true;
+}
+
+// The two passes, as two presses of the window's action button.
+int runPasses(const Options& options, const CodePage& codePage, CliRows& rows,
+              CliMessages& messages, std::FILE* out, std::FILE* err) {
     RenameEngine engine(codePage, messages);
     CliWindow window(options.search, options.replace);
     PlatformRenamer renamer;
@@ -99,6 +111,11 @@ int runCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
         line.options.codePage != 0 ? line.options.codePage : defaultCodePage();
     if (std::string refusal = codePageRefusal(codePage); !refusal.empty())
         return usageError(refusal, err);
+    const TableCodePage tableCodePage(codePage);
+    CliRows rows;
+    if (std::string error;
+        line.request == Request::run && !rowsOf(line.options.paths, tableCodePage, rows, error))
+        return usageError(toTerminal(error, codePage), err);
     setLibraryCodePage(codePage);
     CliMessages messages(codePage, err);
 
@@ -112,5 +129,5 @@ int runCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     if (line.request == Request::version)
         return write(out, versionText(libraryReference.libraryVersion())) ? exitAllRenamed
                                                                           : exitRefused;
-    return runPasses(line.options, codePage, messages, out, err);
+    return runPasses(line.options, tableCodePage, rows, messages, out, err);
 }

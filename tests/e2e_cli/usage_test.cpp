@@ -47,6 +47,23 @@ TEST_P(UsageError, ExitsWithStatus2AndSaysWhatIsWrong) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, UsageError, ::testing::ValuesIn(usageCases));
 
+// A PATH must end in a name: the folder itself, with its separator, or nothing names no file
+// to rename, and nothing at all is renamed.
+TEST(UsageError, APathThatNamesNoFileIsRefusedWithTheOthers) {
+    TestFolder folder;
+    ASSERT_TRUE(folder.writeFile("a-b.txt", "A"));
+    CliResult result = runCli({"-s", "-", folder.pathOf("a-b.txt"), folder.path()});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "kibrel-cli: '" + folder.path() +
+                              "' names no file: give a folder without the separator at its end" +
+                              tryHelp);
+    result = runCli({"-s", "-", folder.pathOf("a-b.txt"), ""});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, std::string("kibrel-cli: an empty PATH names no file") + tryHelp);
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"}}));
+}
+
 TEST(Help, PrintsTheUsageEveryOptionAndWhereThePatternLanguageIsDescribed) {
     for (const char* option : {"--help", "-h"}) {
         CliResult result = runCli({option});
