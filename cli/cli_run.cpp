@@ -3,7 +3,6 @@
 #include "cli_messages.h"
 #include "cli_rows.h"
 #include "cli_window.h"
-#include "code_page_choice.h"
 #include "options.h"
 #include "path_split.h"
 #include "platform.h"
@@ -12,6 +11,8 @@
 #include "table_code_page.h"
 #include "text_conversion.h"
 #include "usage.h"
+
+#include <utility>
 
 #ifdef _WIN32
 #include "move_file_renamer.h"

@@ -4,6 +4,7 @@
 #include "pass_window.h"
 
 #include <string>
+#include <utility>
 
 // A history list that keeps nothing: the front end remembers no texts between runs.
 class NoHistory : public HistoryList {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string_view>
+#include <utility>
 
 namespace {
 
