@@ -1,0 +1,177 @@
+#include "options.h"
+
+#include "code_page_choice.h"
+
+#include <cstddef>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+enum class Option { search, replace, dryRun, codePage, help, version };
+
+struct OptionName {
+    Option option;
+    char shortName; // 0: none
+    std::string_view longName;
+    bool takesValue;
+};
+
+constexpr OptionName optionNames[] = {
+    {Option::search, 's', "search", true},   {Option::replace, 'r', "replace", true},
+    {Option::dryRun, 'n', "dry-run", false}, {Option::codePage, 0, "code-page", true},
+    {Option::help, 'h', "help", false},      {Option::version, 'V', "version", false},
+};
+
+const OptionName* byShortName(char c) {
+    for (const OptionName& o : optionNames)
+        if (o.shortName == c)
+            return &o;
+    return nullptr;
+}
+
+// The option a long name or an unambiguous prefix of one names, or nullptr; ambiguous is set
+// when the prefix fits more than one.
+const OptionName* byLongName(std::string_view name, bool& ambiguous) {
+    const OptionName* found = nullptr;
+    ambiguous = false;
+    for (const OptionName& o : optionNames) {
+        if (o.longName == name)
+            return &o;
+        if (o.longName.substr(0, name.size()) == name) {
+            ambiguous = found != nullptr;
+            found = &o;
+        }
+    }
+    return ambiguous ? nullptr : found;
+}
+
+class Parser {
+  public:
+    explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+
+    CommandLine parse() {
+        bool optionsEnded = false;
+        for (index_ = 0; index_ < args_.size() && !done(); ++index_) {
+            const std::string& arg = args_[index_];
+            if (optionsEnded || arg.size() < 2 || arg[0] != '-')
+                result_.options.paths.push_back(arg);
+            else if (arg == "--")
+                optionsEnded = true;
+            else if (arg[1] == '-')
+                longOption(std::string_view(arg).substr(2));
+            else
+                shortOptions(std::string_view(arg).substr(1));
+        }
+        if (!done() && !searchGiven_)
+            fail("the Search text is missing: give it with -s TEXT");
+        else if (!done() && result_.options.paths.empty())
+            fail("no PATH given: name the files and folders to rename");
+        return result_;
+    }
+
+  private:
+    bool done() const { return result_.request != Request::run; }
+
+    void fail(std::string error) {
+        result_.request = Request::usageError;
+        result_.error = std::move(error);
+    }
+
+    // The value of an option that takes one and was not given it in its own argument: the next
+    // argument, whatever it looks like, so that "-s -" searches for a hyphen.
+    bool nextValue(std::string& value) {
+        if (index_ + 1 >= args_.size())
+            return false;
+        value = args_[++index_];
+        return true;
+    }
+
+    void longOption(std::string_view body) {
+        std::size_t equals = body.find('=');
+        std::string_view name = body.substr(0, equals);
+        bool ambiguous = false;
+        const OptionName* o = byLongName(name, ambiguous);
+        if (o == nullptr) {
+            fail(std::string(ambiguous ? "option '--" : "unrecognized option '--") +
+                 std::string(name) + (ambiguous ? "' is ambiguous" : "'"));
+            return;
+        }
+        const std::string display = "'--" + std::string(o->longName) + "'";
+        std::string value;
+        if (!o->takesValue) {
+            if (equals != std::string_view::npos)
+                fail("option " + display + " doesn't allow an argument");
+            else
+                apply(*o, value);
+            return;
+        }
+        if (equals != std::string_view::npos)
+            value = std::string(body.substr(equals + 1));
+        else if (!nextValue(value)) {
+            fail("option " + display + " requires an argument");
+            return;
+        }
+        apply(*o, value);
+    }
+
+    void shortOptions(std::string_view cluster) {
+        for (std::size_t i = 0; i < cluster.size() && !done(); ++i) {
+            const OptionName* o = byShortName(cluster[i]);
+            if (o == nullptr) {
+                fail(std::string("invalid option -- '") + cluster[i] + "'");
+                return;
+            }
+            std::string value;
+            if (o->takesValue) {
+                if (i + 1 < cluster.size())
+                    value = std::string(cluster.substr(i + 1));
+                else if (!nextValue(value)) {
+                    fail(std::string("option requires an argument -- '") + cluster[i] + "'");
+                    return;
+                }
+                apply(*o, value);
+                return;
+            }
+            apply(*o, value);
+        }
+    }
+
+    void apply(const OptionName& o, const std::string& value) {
+        Options& options = result_.options;
+        switch (o.option) {
+        case Option::search:
+            options.search = value;
+            searchGiven_ = true;
+            break;
+        case Option::replace:
+            options.replace = value;
+            break;
+        case Option::dryRun:
+            options.dryRun = true;
+            break;
+        case Option::codePage:
+            options.codePage = codePageNamed(value);
+            if (options.codePage == 0)
+                fail("invalid code page '" + value + "': use 932, utf-8 or 1252");
+            break;
+        case Option::help:
+            result_.request = Request::help;
+            break;
+        case Option::version:
+            result_.request = Request::version;
+            break;
+        }
+    }
+
+    const std::vector<std::string>& args_;
+    std::size_t index_ = 0;
+    bool searchGiven_ = false;
+    CommandLine result_;
+};
+
+} // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& args) {
+    return Parser(args).parse();
+}

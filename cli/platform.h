@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+// What the front end asks of the platform it runs on, besides renaming and converting texts.
+
+// The code page when --code-page is not given: on Windows the ANSI code page; natively UTF-8
+// when the locale's character set is UTF-8, else 1252.
+unsigned defaultCodePage();
+
+// Why the code page cannot be used here, or empty when it can. On Windows the names reach the
+// program and MoveFileA in the ANSI code page, so no other code page can be used there.
+std::string codePageRefusal(unsigned codePage);
+
+// Tells the regex library which code page its patterns and texts are in; must come before the
+// library is loaded.
+void setLibraryCodePage(unsigned codePage);

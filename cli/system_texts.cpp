@@ -1,0 +1,23 @@
+#include "system_texts.h"
+
+std::string_view systemTextUtf8(SystemText id) {
+    switch (id) {
+    case SystemText::BadPattern:
+        return "正規表現の使い方が間違っとるぞ。";
+    case SystemText::ForbiddenCharacter:
+        // Ideographic spaces around the characters, two spaces after the colon and a backslash
+        // before the double quote, as in the window's string table.
+        return "ファイル名に　\\ / :  * ? \\\" < > |　は使えません";
+    case SystemText::RegionInGroup:
+        return "( )の中に{ }を入れることはできません\n詳しくはヘルプを参照してください";
+    case SystemText::ProgramVersion:
+        return "1.02";
+    case SystemText::LibraryMissing:
+        return "JRE32.DLLが見つかりませんでした";
+    case SystemText::LibraryUnusable:
+        return "『JRE32.dll』がねぇぞこの野郎。";
+    case SystemText::PatternRefused:
+        return "正規表現の使い方おかしいぞこの野郎。";
+    }
+    return {};
+}

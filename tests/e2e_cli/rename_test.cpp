@@ -1,0 +1,288 @@
+#include "cli_process.h"
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+struct RenameCase {
+    const char* comment;
+    Files files;         // name and contents, made in a new folder
+    Strings rows;        // the names given as PATHs, each in that folder, in this order
+    Strings options;     // the options before the PATHs
+    Strings newNames;    // the NewName of every row on standard output
+    FolderEntries after; // what the folder holds afterwards
+    int status;
+    // Standard error in UTF-8, "%F" standing for the folder.
+    std::string err;
+};
+
+std::string withFolder(std::string text, const std::string& folder) {
+    for (std::size_t at = text.find("%F"); at != std::string::npos;
+         at = text.find("%F", at + folder.size()))
+        text.replace(at, 2, folder);
+    return text;
+}
+
+// Makes a file, or a folder where the contents read "<folder>"; "/" in a name stands for the
+// platform's separator.
+bool place(const TestFolder& folder, std::string name, const std::string& contents) {
+    for (char& ch : name)
+        if (ch == '/')
+            ch = folder.path().back();
+    return contents == "<folder>" ? folder.makeFolder(name) : folder.writeFile(name, contents);
+}
+
+const char* const failed = "\n Rename Failed!!\n";
+
+const RenameCase renameCases[] = {
+    {"the worked example of the regions",
+     {{"photo_2001_0903.jpg", "P"}},
+     {"photo_2001_0903.jpg"},
+     {"-s", "{\\d\\d\\d\\d}_{\\d\\d\\d\\d}", "-r", "\\2-\\1"},
+     {"photo_0903-2001.jpg"},
+     {{"photo_0903-2001.jpg", "P"}},
+     0,
+     ""},
+    {"a region takes the fewest bytes that let the rest match",
+     {{"aaa", "A"}},
+     {"aaa"},
+     {"-s", "{a+}a*", "-r", "[\\1]"},
+     {"[a]"},
+     {{"[a]", "A"}},
+     0,
+     ""},
+    {"every match is replaced, left to right",
+     {{"a-b-c.txt", "A"}, {"plain.txt", "P"}},
+     {"a-b-c.txt", "plain.txt"},
+     {"-s", "-", "-r", "_"},
+     {"a_b_c.txt", "plain.txt"},
+     {{"a_b_c.txt", "A"}, {"plain.txt", "P"}},
+     0,
+     ""},
+    {"a replacement by nothing is never searched again",
+     {{"IMG0001.JPG", "I"}},
+     {"IMG0001.JPG"},
+     {"-s", "0"},
+     {"IMG1.JPG"},
+     {{"IMG1.JPG", "I"}},
+     0,
+     ""},
+    {"a pattern anchored at the start matches at the start of every remainder",
+     {{"aaa.txt", "A"}},
+     {"aaa.txt"},
+     {"-s", "^a", "-r", "b"},
+     {"bbb.txt"},
+     {{"bbb.txt", "A"}},
+     0,
+     ""},
+    {"a chain in list order: the first fails, the second is renamed",
+     {{"a.txt", "A"}, {"aa.txt", "AA"}},
+     {"a.txt", "aa.txt"},
+     {"-s", "a", "-r", "aa"},
+     {"aa.txt", "aaaa.txt"},
+     {{"a.txt", "A"}, {"aaaa.txt", "AA"}},
+     1,
+     std::string("[%Fa.txt] -> [%Faa.txt]") + failed},
+    {"the same chain the other way round: both are renamed",
+     {{"a.txt", "A"}, {"aa.txt", "AA"}},
+     {"aa.txt", "a.txt"},
+     {"-s", "a", "-r", "aa"},
+     {"aaaa.txt", "aa.txt"},
+     {{"aa.txt", "A"}, {"aaaa.txt", "AA"}},
+     0,
+     ""},
+    {"a swap: both fail and both stay",
+     {{"ab", "X"}, {"ba", "Y"}},
+     {"ab", "ba"},
+     {"-s", "{\\a}{\\a}", "-r", "\\2\\1"},
+     {"ba", "ab"},
+     {{"ab", "X"}, {"ba", "Y"}},
+     1,
+     std::string("[%Fab] -> [%Fba]") + failed + "[%Fba] -> [%Fab]" + failed},
+    {"a file that exists is never replaced",
+     {{"a.txt", "A"}, {"b.txt", "B"}},
+     {"a.txt"},
+     {"-s", "a", "-r", "b"},
+     {"b.txt"},
+     {{"a.txt", "A"}, {"b.txt", "B"}},
+     1,
+     std::string("[%Fa.txt] -> [%Fb.txt]") + failed},
+    {"a file that is not there fails",
+     {},
+     {"gone-1.txt"},
+     {"-s", "-", "-r", "_"},
+     {"gone_1.txt"},
+     {},
+     1,
+     std::string("[%Fgone-1.txt] -> [%Fgone_1.txt]") + failed},
+    {"a new name that is the whole match replaced by nothing is refused and left alone",
+     {{"abab", "A"}, {"xab", "X"}},
+     {"abab", "xab"},
+     {"-s", "ab"},
+     {"", "x"},
+     {{"abab", "A"}, {"x", "X"}},
+     1,
+     ""},
+    {"a forbidden character refuses the name with message 11",
+     {{"a.txt", "A"}},
+     {"a.txt"},
+     {"-s", "a", "-r", ":"},
+     {""},
+     {{"a.txt", "A"}},
+     1,
+     "ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n"},
+    {"an escaped backslash in the Replace text is forbidden too",
+     {{"a.txt", "A"}, {"b.txt", "B"}},
+     {"a.txt", "b.txt"},
+     {"-s", "\\.", "-r", "\\\\"},
+     {"", ""},
+     {{"a.txt", "A"}, {"b.txt", "B"}},
+     1,
+     "ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n"
+     "ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n"},
+    {"a dry run prints the new names and renames nothing",
+     {{"a-b.txt", "A"}, {"c-d.txt", "C"}},
+     {"a-b.txt", "c-d.txt"},
+     {"-n", "-s", "-", "-r", "_"},
+     {"a_b.txt", "c_d.txt"},
+     {{"a-b.txt", "A"}, {"c-d.txt", "C"}},
+     0,
+     ""},
+    {"a dry run with a refused name",
+     {{"abab", "A"}, {"xab", "X"}},
+     {"abab", "xab"},
+     {"--dry-run", "-s", "ab"},
+     {"", "x"},
+     {{"abab", "A"}, {"xab", "X"}},
+     1,
+     ""},
+    {"a folder is renamed like a file, with what it holds",
+     {{"old-dir", "<folder>"}, {"old-dir/inner.txt", "I"}},
+     {"old-dir"},
+     {"-s", "-", "-r", "_"},
+     {"old_dir"},
+     {{"old_dir", "<folder>inner.txt=I;"}},
+     0,
+     ""},
+    {"an empty Search text: message 10, no names, status 2",
+     {{"a.txt", "A"}},
+     {"a.txt"},
+     {"-s", ""},
+     {},
+     {{"a.txt", "A"}},
+     2,
+     "正規表現の使い方が間違っとるぞ。\n"},
+    {"a region that is not closed: message 10",
+     {{"a.txt", "A"}},
+     {"a.txt"},
+     {"-s", "{a", "-r", "b"},
+     {},
+     {{"a.txt", "A"}},
+     2,
+     "正規表現の使い方が間違っとるぞ。\n"},
+    {"a region inside parentheses: message 12",
+     {{"ab.txt", "A"}},
+     {"ab.txt"},
+     {"-s", "(a{b})", "-r", "x"},
+     {},
+     {{"ab.txt", "A"}},
+     2,
+     "( )の中に{ }を入れることはできません\n詳しくはヘルプを参照してください\n"},
+    {"a pattern the library refuses: its message for every row, nothing renamed, status 2",
+     {{"a.txt", "A"}, {"b.txt", "B"}},
+     {"a.txt", "b.txt"},
+     {"-s", "a**", "-r", "x"},
+     {"a.txt", "b.txt"},
+     {{"a.txt", "A"}, {"b.txt", "B"}},
+     2,
+     "正規表現の使い方おかしいぞこの野郎。\n正規表現の使い方おかしいぞこの野郎。\n"},
+    // Code page 932 with raw bytes: 表 is 95 5C, ソ is 83 5C; a second byte 0x5C is never a
+    // backslash or a separator.
+    {"Shift-JIS: a region and its back reference twice",
+     {{"\x95\x5C"
+       "1.txt",
+       "H"}},
+     {"\x95\x5C"
+      "1.txt"},
+     {"--code-page=932", "-s", "{\x95\x5C}1", "-r", "\\1\\1"},
+     {"\x95\x5C\x95\x5C.txt"},
+     {{"\x95\x5C\x95\x5C.txt", "H"}},
+     0,
+     ""},
+    {"Shift-JIS: a back reference that begins with a second byte 0x5C is inserted unchanged",
+     {{"x\x95\x5C"
+       "1.txt",
+       "H"}},
+     {"x\x95\x5C"
+      "1.txt"},
+     {"--code-page=932", "-s",
+      "x{\x95\x5C"
+      "1}",
+      "-r", "\\1-\\1"},
+     {"\x95\x5C"
+      "1-\x95\x5C"
+      "1.txt"},
+     {{"\x95\x5C"
+       "1-\x95\x5C"
+       "1.txt",
+       "H"}},
+     0,
+     ""},
+    {"Shift-JIS: a name that ends in a second byte 0x5C",
+     {{"a\x95\x5C", "H"}, {"\x83\x5C\x81\x5B\x83\x58.txt", "S"}},
+     {"a\x95\x5C", "\x83\x5C\x81\x5B\x83\x58.txt"},
+     {"--code-page=932", "-s", "a|\\.txt", "-r", "b"},
+     {"b\x95\x5C", "\x83\x5C\x81\x5B\x83\x58"
+                   "b"},
+     {{"b\x95\x5C", "H"},
+      {"\x83\x5C\x81\x5B\x83\x58"
+       "b",
+       "S"}},
+     0,
+     ""},
+    {"Shift-JIS: a double-byte character in the Search text",
+     {{"\x95\x5C\x95\x5C"
+       "1.txt",
+       "H"}},
+     {"\x95\x5C\x95\x5C"
+      "1.txt"},
+     {"--code-page=932", "-s", "\x95\x5C", "-r", "_"},
+     {"__1.txt"},
+     {{"__1.txt", "H"}},
+     0,
+     ""},
+};
+
+class Rename : public ::testing::TestWithParam<RenameCase> {};
+
+TEST_P(Rename, PrintsTheNewNamesRenamesAndExitsAsTheWindowsPassesDo) {
+    const RenameCase& c = GetParam();
+    TestFolder folder;
+    ASSERT_FALSE(folder.path().empty());
+    for (const auto& [name, contents] : c.files)
+        ASSERT_TRUE(place(folder, name, contents)) << name;
+    Strings args = c.options;
+    std::string lines;
+    for (std::size_t i = 0; i < c.rows.size(); ++i) {
+        args.push_back(folder.pathOf(c.rows[i]));
+        if (!c.newNames.empty())
+            lines += folder.pathOf(c.rows[i]) + "\t" + c.newNames[i] + "\n";
+    }
+    CliResult result = runCli(args);
+    EXPECT_EQ(result.status, c.status) << c.comment;
+    EXPECT_EQ(result.out, lines) << c.comment;
+    EXPECT_EQ(result.err, onTerminal(withFolder(c.err, folder.path()))) << c.comment;
+    EXPECT_EQ(folder.entries(), c.after) << c.comment;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Rename, ::testing::ValuesIn(renameCases));
+
+} // namespace

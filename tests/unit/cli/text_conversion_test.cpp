@@ -1,0 +1,59 @@
+#include "code_page_choice.h"
+#include "system_texts.h"
+#include "text_conversion.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FixedText {
+    SystemText id;
+    std::string_view shiftJis;
+};
+
+// The window's texts as code page 932 bytes, as LoadStringA gives them under code page 932.
+const FixedText fixedTexts[] = {
+    {SystemText::BadPattern, "\x90\xB3\x8B\x4B\x95\x5C\x8C\xBB\x82\xCC\x8E\x67\x82\xA2\x95\xFB"
+                             "\x82\xAA\x8A\xD4\x88\xE1\x82\xC1\x82\xC6\x82\xE9\x82\xBC\x81\x42"},
+    // Ideographic spaces (81 40) around the characters, two spaces after the colon and a
+    // backslash before the double quote.
+    {SystemText::ForbiddenCharacter,
+     "\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC\x82\xC9\x81\x40\x5C\x20\x2F\x20\x3A\x20\x20\x2A"
+     "\x20\x3F\x20\x5C\x22\x20\x3C\x20\x3E\x20\x7C\x81\x40\x82\xCD\x8E\x67\x82\xA6\x82\xDC\x82"
+     "\xB9\x82\xF1"},
+    {SystemText::RegionInGroup,
+     "\x28\x20\x29\x82\xCC\x92\x86\x82\xC9\x7B\x20\x7D\x82\xF0\x93\xFC\x82\xEA\x82\xE9\x82\xB1"
+     "\x82\xC6\x82\xCD\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x0A\x8F\xDA\x82\xB5\x82\xAD\x82"
+     "\xCD\x83\x77\x83\x8B\x83\x76\x82\xF0\x8E\x51\x8F\xC6\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82"
+     "\xB3\x82\xA2"},
+    {SystemText::ProgramVersion, "1.02"},
+    {SystemText::LibraryMissing, "JRE32.DLL\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82"
+                                 "\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD"},
+    {SystemText::LibraryUnusable, "\x81\x77JRE32.dll\x81\x78\x82\xAA\x82\xCB\x82\xA5\x82\xBC\x82"
+                                  "\xB1\x82\xCC\x96\xEC\x98\x59\x81\x42"},
+    {SystemText::PatternRefused, "\x90\xB3\x8B\x4B\x95\x5C\x8C\xBB\x82\xCC\x8E\x67\x82\xA2\x95\xFB"
+                                 "\x82\xA8\x82\xA9\x82\xB5\x82\xA2\x82\xBC\x82\xB1\x82\xCC\x96\xEC"
+                                 "\x98\x59\x81\x42"},
+};
+
+TEST(FixedTexts, UnderCodePage932AreTheWindowsBytes) {
+    for (const FixedText& t : fixedTexts)
+        EXPECT_EQ(fromUtf8(systemTextUtf8(t.id), shiftJisCodePage), t.shiftJis)
+            << static_cast<int>(t.id);
+}
+
+TEST(FixedTexts, UnderUtf8AreTheirOwnBytes) {
+    for (const FixedText& t : fixedTexts)
+        EXPECT_EQ(fromUtf8(systemTextUtf8(t.id), utf8CodePage), systemTextUtf8(t.id));
+}
+
+// Code page 1252 has no Japanese characters: each becomes one "?", as the window's resources
+// do under that code page; ASCII stays.
+TEST(FixedTexts, UnderCodePage1252KeepAsciiAndMarkEveryOtherCharacter) {
+    EXPECT_EQ(fromUtf8(systemTextUtf8(SystemText::LibraryMissing), westernCodePage),
+              "JRE32.DLL???????????");
+    EXPECT_EQ(fromUtf8(systemTextUtf8(SystemText::ProgramVersion), westernCodePage), "1.02");
+    EXPECT_EQ(fromUtf8("caf\xC3\xA9", westernCodePage), "caf\xE9");
+}
+
+} // namespace
