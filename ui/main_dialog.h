@@ -27,6 +27,13 @@ class MainDialog {
     // Appends one row for a full path: its folder with the trailing backslash, and its name.
     void appendPathRow(const std::string& path);
 
+    // Shows help for `contextValue` by the Windows help command `command`: the pop-up of its
+    // help number, or the help file's contents, search or index. Reports a missing help file
+    // and a pop-up that the engine did not show.
+    void showHelp(unsigned contextValue, unsigned command);
+    // The help context of the window as a whole.
+    static unsigned helpTopic();
+
   private:
     using Handler = INT_PTR (MainDialog::*)(WPARAM, LPARAM);
     struct Event {
@@ -51,6 +58,10 @@ class MainDialog {
     INT_PTR paintMinimised(WPARAM, LPARAM);
     INT_PTR queryDragIcon(WPARAM, LPARAM);
     INT_PTR endWithCancel(WPARAM, LPARAM);
+
+    int helpControlId(const HELPINFO& info) const;
+    INT_PTR helpRequested(WPARAM, LPARAM);
+    INT_PTR showHelpContents(WPARAM, LPARAM);
 
     MainApp& app_;
     HWND owner_;
