@@ -89,7 +89,7 @@ void MainDialog::showHelp(unsigned contextValue, unsigned command) {
         POINT pointer{};
         if (!GetCursorPos(&pointer))
             pointer = {};
-        HH_POPUP popup = textPopup(popupHelpNumber(contextValue, renameArmed_ != 0), pointer);
+        HH_POPUP popup = textPopup(popupHelpNumber(contextValue, renameArmed() != 0), pointer);
         std::string popupFile = helpFile + popupTextsInFile;
         if (callHtmlHelp(window_, popupFile.c_str(), *engineCommand,
                          reinterpret_cast<DWORD_PTR>(&popup)) == nullptr)
@@ -128,7 +128,7 @@ INT_PTR MainDialog::helpRequested(WPARAM, LPARAM lParam) {
     const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
     if (info == nullptr)
         return FALSE;
-    ControlHelp help = controlHelpFor(helpControlId(*info), renameArmed_ != 0);
+    ControlHelp help = controlHelpFor(helpControlId(*info), renameArmed() != 0);
     switch (help.kind) {
     case ControlHelp::Kind::nothing:
         return FALSE;

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
+class DialogPass;
 class MainApp;
 
 // The program's only window: a modal dialog from template 102 with the Search and Replace
@@ -26,6 +28,9 @@ class MainDialog {
 
     // Appends one row for a full path: its folder with the trailing backslash, and its name.
     void appendPathRow(const std::string& path);
+
+    // 0 while the action button reads "Test", 1 while it reads "Rename!".
+    int renameArmed() const;
 
     // Shows help for `contextValue` by the Windows help command `command`: the pop-up of its
     // help number, or the help file's contents, search or index. Reports a missing help file
@@ -59,6 +64,12 @@ class MainDialog {
     INT_PTR queryDragIcon(WPARAM, LPARAM);
     INT_PTR endWithCancel(WPARAM, LPARAM);
 
+    INT_PTR runAction(WPARAM, LPARAM);
+    INT_PTR resetToTest(WPARAM, LPARAM);
+    INT_PTR rowInserted(WPARAM, LPARAM);
+    INT_PTR rowDeleting(WPARAM, LPARAM);
+    INT_PTR notificationResult(LRESULT result);
+
     int helpControlId(const HELPINFO& info) const;
     INT_PTR helpRequested(WPARAM, LPARAM);
     INT_PTR showHelpContents(WPARAM, LPARAM);
@@ -68,7 +79,7 @@ class MainDialog {
     HWND window_ = nullptr;
 
     HWND fileList_ = nullptr;
-    int renameArmed_ = 0;
+    std::unique_ptr<DialogPass> pass_;
     HICON appIcon_;
     HFONT comboFont_ = nullptr;
 };
