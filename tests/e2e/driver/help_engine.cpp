@@ -35,23 +35,7 @@ HelpEngineEvent parseLine(const std::string& line) {
     return event;
 }
 
-// The registration that a test is to give back: the one it found, unless that is a recorder
-// left behind by a test that did not end, in which case the system's own control.
-std::optional<std::string> registrationToRestore() {
-    std::optional<std::string> found = registeredHtmlHelpControl();
-    if (found && found->find(recorderMark) != std::string::npos)
-        return systemControlPath();
-    return found;
-}
-
-} // namespace
-
-std::string HelpEngineEvent::operator[](const std::string& name) const {
-    const auto found = fields.find(name);
-    return found == fields.end() ? "<missing>" : found->second;
-}
-
-std::optional<std::string> registeredHtmlHelpControl() {
+std::optional<std::string> registeredLocation() {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, controlKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
@@ -66,7 +50,7 @@ std::optional<std::string> registeredHtmlHelpControl() {
     return std::string(value);
 }
 
-bool registerHtmlHelpControl(const std::string& location) {
+bool registerLocation(const std::string& location) {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, controlKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
@@ -78,15 +62,37 @@ bool registerHtmlHelpControl(const std::string& location) {
     return written == ERROR_SUCCESS;
 }
 
-RecordingHelpEngine::RecordingHelpEngine(const std::string& folder, const std::string& dllName)
-    : former_(registrationToRestore()), folder_(folder), path_(folder + dllName) {
-    valid_ = CopyFileA((programFolder() + dllName).c_str(), path_.c_str(), FALSE) != 0 &&
-             registerHtmlHelpControl(path_);
+// The registration that a test is to give back: the one it found, unless that is one that a
+// test which did not end left behind (a recorder, or a file that is not there), in which case
+// the system's own control.
+std::optional<std::string> registrationToRestore() {
+    std::optional<std::string> found = registeredLocation();
+    if (found && (found->find(recorderMark) != std::string::npos ||
+                  GetFileAttributesA(found->c_str()) == INVALID_FILE_ATTRIBUTES))
+        return systemControlPath();
+    return found;
 }
 
-RecordingHelpEngine::~RecordingHelpEngine() {
+} // namespace
+
+std::string HelpEngineEvent::operator[](const std::string& name) const {
+    const auto found = fields.find(name);
+    return found == fields.end() ? "<missing>" : found->second;
+}
+
+HtmlHelpControlRegistration::HtmlHelpControlRegistration(const std::string& location)
+    : former_(registrationToRestore()), valid_(registerLocation(location)) {}
+
+HtmlHelpControlRegistration::~HtmlHelpControlRegistration() {
     if (former_)
-        registerHtmlHelpControl(*former_);
+        registerLocation(*former_);
+}
+
+RecordingHelpEngine::RecordingHelpEngine(const std::string& folder, const std::string& dllName)
+    : folder_(folder), path_(folder + dllName) {
+    copied_ = CopyFileA((programFolder() + dllName).c_str(), path_.c_str(), FALSE) != 0;
+    if (copied_)
+        registration_.emplace(path_);
 }
 
 bool RecordingHelpEngine::answer(unsigned long long value) const {

@@ -19,19 +19,32 @@ struct HelpEngineEvent {
     std::string operator[](const std::string& name) const;
 };
 
+// The HTML Help control's registered location (the default value of its InprocServer32 key
+// in the prefix's registry) set to `location` for the life of this object; the former one
+// comes back at its end.
+class HtmlHelpControlRegistration {
+  public:
+    explicit HtmlHelpControlRegistration(const std::string& location);
+    ~HtmlHelpControlRegistration();
+    HtmlHelpControlRegistration(const HtmlHelpControlRegistration&) = delete;
+    HtmlHelpControlRegistration& operator=(const HtmlHelpControlRegistration&) = delete;
+
+    bool valid() const { return valid_; }
+
+  private:
+    std::optional<std::string> former_;
+    bool valid_ = false;
+};
+
 // The recording help engine (a DLL of the build whose HtmlHelpA writes every call to a log
-// beside it) registered as the HTML Help control's location in the prefix's registry for the
-// life of this object; the former registration comes back at its end.
+// beside it) registered as the HTML Help control for the life of this object.
 class RecordingHelpEngine {
   public:
     // Copies the engine `dllName` of the build's bin folder into `folder` and registers it
     // there; `valid` tells whether both worked.
     RecordingHelpEngine(const std::string& folder, const std::string& dllName);
-    ~RecordingHelpEngine();
-    RecordingHelpEngine(const RecordingHelpEngine&) = delete;
-    RecordingHelpEngine& operator=(const RecordingHelpEngine&) = delete;
 
-    bool valid() const { return valid_; }
+    bool valid() const { return copied_ && registration_ && registration_->valid(); }
     const std::string& path() const { return path_; }
 
     // What every later call returns: 0 for "nothing shown".
@@ -45,15 +58,10 @@ class RecordingHelpEngine {
     std::vector<HelpEngineEvent> waitForCalls(std::size_t count, DWORD timeoutMs) const;
 
   private:
-    std::optional<std::string> former_;
     std::string folder_;
     std::string path_;
-    bool valid_ = false;
+    bool copied_ = false;
+    std::optional<HtmlHelpControlRegistration> registration_;
 };
-
-// The registered location of the HTML Help control (the default value of its InprocServer32
-// key), or none when there is none; and setting it. Tests that change it restore it.
-std::optional<std::string> registeredHtmlHelpControl();
-bool registerHtmlHelpControl(const std::string& location);
 
 } // namespace e2e
