@@ -1,4 +1,5 @@
 #include "hardware_input.h"
+#include "help_click_request.h"
 #include "help_engine.h"
 #include "kibrel_fixture.h"
 #include "message_box.h"
@@ -138,6 +139,28 @@ TEST_F(ContextHelp, F1OnEachControlAsksForItsPopupAtThePointer) {
         EXPECT_EQ(request["file"], quoted(helpFile() + popupTexts));
         EXPECT_EQ(request["window"], window());
     }
+    EXPECT_EQ(program_.findMessageBox(), nullptr);
+}
+
+// The caption's help button and a click: nothing for the two labels, the pop-up for a
+// control, the general help for the window itself.
+TEST_F(ContextHelp, HelpClickGivesNothingForLabelsAndPopupsForControlAndWindow) {
+    startWithFile();
+    const std::vector<HWND> children = childWindows(window_);
+    std::vector<HWND> labels;
+    for (HWND child : children) {
+        if (controlId(child) == IDC_STATIC)
+            labels.push_back(child);
+    }
+    ASSERT_EQ(labels.size(), 2u);
+    for (HWND label : labels)
+        ASSERT_TRUE(clickForHelp(program_, window_, label, {20, 30})) << windowText(label);
+    ASSERT_TRUE(clickForHelp(program_, window_, control(IDC_REPLACE), {40, 50}));
+    ASSERT_TRUE(clickForHelp(program_, window_, window_, {60, 70}));
+    const std::vector<HelpEngineEvent> calls = engine_->waitForCalls(2, defaultTimeoutMs);
+    ASSERT_EQ(calls.size(), 2u) << "the labels asked for help";
+    EXPECT_EQ(calls[0]["idString"], "11002");
+    EXPECT_EQ(calls[1]["idString"], "102");
     EXPECT_EQ(program_.findMessageBox(), nullptr);
 }
 
