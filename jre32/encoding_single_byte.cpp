@@ -12,10 +12,14 @@ class SingleByteEncoding final : public Encoding {
     }
 };
 
+// Constant-initialised at load: a function-local static would take a lock of the thread
+// library on first use, and that library keeps a thread-local slot it never gives back when
+// the regex library is unloaded, so a process that loads it for every match would run out.
+const SingleByteEncoding encoding;
+
 } // namespace
 
 const Encoding& singleByteEncoding() {
-    static const SingleByteEncoding encoding;
     return encoding;
 }
 

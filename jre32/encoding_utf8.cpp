@@ -48,10 +48,14 @@ class Utf8Encoding final : public Encoding {
     }
 };
 
+// Constant-initialised at load: a function-local static would take a lock of the thread
+// library on first use, and that library keeps a thread-local slot it never gives back when
+// the regex library is unloaded, so a process that loads it for every match would run out.
+const Utf8Encoding encoding;
+
 } // namespace
 
 const Encoding& utf8Encoding() {
-    static const Utf8Encoding encoding;
     return encoding;
 }
 

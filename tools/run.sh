@@ -19,7 +19,7 @@ root=$(pwd)
 build="$root/build/windows"
 
 tools/setup.sh || exit 1
-cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null || exit 1
+cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null || exit 1
 cmake --build build/windows -j2 || exit 1
 
 export WINEPREFIX="$build/wineprefix"

@@ -70,6 +70,17 @@ class MainDialog {
     INT_PTR rowDeleting(WPARAM, LPARAM);
     INT_PTR notificationResult(LRESULT result);
 
+    INT_PTR dropFiles(WPARAM, LPARAM);
+    INT_PTR listFiles(WPARAM, LPARAM);
+    INT_PTR unlistPressed(WPARAM, LPARAM);
+    INT_PTR listKeyDown(WPARAM, LPARAM);
+    void unlistSelected();
+    void selectAllRows();
+
+    void loadSettings();
+    void saveSettings();
+    INT_PTR storeSettings(WPARAM, LPARAM);
+
     int helpControlId(const HELPINFO& info) const;
     INT_PTR helpRequested(WPARAM, LPARAM);
     INT_PTR showHelpContents(WPARAM, LPARAM);

@@ -53,6 +53,7 @@ INT_PTR MainDialog::initialise() {
         RegexHandle library;
         bool opened = library.open() == 1;
         setTitle(opened ? std::optional<unsigned>(library.libraryVersion()) : std::nullopt);
+        loadSettings();
         seedFromCommandLine();
     }
     POINT now = windowOrigin(window_);

@@ -1,3 +1,4 @@
+#include "failing_messages.h"
 #include "timing.h"
 
 #include "regex_handle.h"
@@ -14,30 +15,12 @@
 
 namespace {
 
-// A benchmark must not meet a message: any message ends it with a failure.
-class FailingMessages : public Messages {
-  public:
-    std::string text(SystemText id) override {
-        return "text " + std::to_string(static_cast<int>(id));
-    }
-    int showMessage(const std::string& text, unsigned, const std::string&) override {
-        return fail(text);
-    }
-    int showHelpMessage(const std::string& text, unsigned, unsigned) override { return fail(text); }
-
-  private:
-    static int fail(const std::string& text) {
-        std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
-        std::exit(1);
-    }
-};
-
 // Times computeNewName on one name and prints the time per call and the library loads per
 // call (every match loads and frees the library, since no RegexHandle outlives it).
 int measure(const char* label, const std::string& search, const std::string& replace,
             const std::string& name, const std::string& expected) {
     TableCodePage codePage(932);
-    FailingMessages messages;
+    bench::FailingMessages messages;
     RenameEngine engine(codePage, messages);
     engine.searchText = search;
     engine.replaceText = replace;

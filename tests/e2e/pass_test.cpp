@@ -48,12 +48,8 @@ class Pass : public KibrelFixture {
         return files;
     }
 
-    // Replaces what the box holds with `text`, typed character by character.
     void typeInto(int box, const std::string& text) {
-        const HWND edit = FindWindowExA(control(box), nullptr, "Edit", nullptr);
-        ASSERT_NE(edit, nullptr);
-        SendMessageA(edit, EM_SETSEL, 0, -1);
-        ASSERT_TRUE(typeText(edit, "\b" + text)) << "a backspace first, to clear the field";
+        ASSERT_TRUE(typeReplacing(control(box), text));
     }
     void pressAction() { ASSERT_TRUE(clickButton(control(IDC_ACTION))); }
     bool buttonReads(const std::string& text) {

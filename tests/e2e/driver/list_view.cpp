@@ -127,6 +127,15 @@ bool RemoteListView::deleteRow(int item) const {
     return send(LVM_DELETEITEM, item, 0) == TRUE;
 }
 
+bool RemoteListView::select(int item, bool selected) const {
+    RemoteBuffer remote(list_, sizeof(LVITEMA));
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = selected ? LVIS_SELECTED : 0;
+    return remote.write(&state, sizeof state) &&
+           send(LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(remote.address())) == TRUE;
+}
+
 UINT RemoteListView::itemState(int item, UINT mask) const {
     return static_cast<UINT>(send(LVM_GETITEMSTATE, item, mask));
 }

@@ -34,6 +34,8 @@ class RemoteListView {
     // list editing does; the row's index, or -1.
     int appendRow(const std::string& folder, const std::string& name) const;
     bool deleteRow(int item) const;
+    // Sets or clears the selected state of a row.
+    bool select(int item, bool selected) const;
     DWORD extendedStyle() const;
 
   private:

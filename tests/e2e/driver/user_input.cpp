@@ -54,6 +54,15 @@ bool typeText(HWND comboOrEdit, std::string_view ansiText) {
     return true;
 }
 
+bool typeReplacing(HWND comboOrEdit, std::string_view ansiText) {
+    const HWND edit = editOf(comboOrEdit);
+    if (edit == nullptr)
+        return false;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(edit, EM_SETSEL, 0, -1, SMTO_ABORTIFHUNG, defaultTimeoutMs, &ignored);
+    return typeText(edit, "\b" + std::string(ansiText));
+}
+
 bool clickButton(HWND button) {
     return PostMessageA(button, BM_CLICK, 0, 0) != 0;
 }

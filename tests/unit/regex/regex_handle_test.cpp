@@ -74,6 +74,27 @@ TEST_F(RegexHandleTest, OneUseOfTheRealLibraryFindsTheMatchAndUnloadsIt) {
 #endif
 }
 
+#ifdef _WIN32
+// The window loads and frees the library for every match, tens of thousands of times in one
+// test pass; a load that kept a thread-local slot would end the process after about a
+// thousand.
+TEST_F(RegexHandleTest, LoadingTheLibraryAgainAndAgainKeepsNoThreadLocalSlot) {
+    auto freeSlot = [] {
+        DWORD slot = TlsAlloc();
+        TlsFree(slot);
+        return slot;
+    };
+    const DWORD before = freeSlot();
+    for (int i = 0; i < 50; ++i) {
+        RegexHandle handle;
+        ASSERT_EQ(handle.open(), 1);
+        ASSERT_NE(handle.compile("[0-9]+"), 0);
+        EXPECT_NE(handle.findMatch("photo_2001.jpg", 0), nullptr);
+    }
+    EXPECT_EQ(freeSlot(), before);
+}
+#endif
+
 TEST_F(RegexHandleTest, ATextWithoutAMatchLeavesTheLengthAtZero) {
     RegexHandle handle;
     ASSERT_EQ(handle.open(), 1);

@@ -1,0 +1,147 @@
+#include "failing_messages.h"
+#include "timing.h"
+
+#include "list_view.h"
+#include "program_process.h"
+#include "regex_handle.h"
+#include "rename_engine.h"
+#include "resource.h"
+#include "settings_key.h"
+#include "table_code_page.h"
+#include "temp_folder.h"
+#include "test_paths.h"
+#include "user_input.h"
+#include "wait.h"
+#include "window_query.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+// The test pass of the window over many rows of the first worked example's name, and how much
+// of it goes into loading and freeing the regex library: the window loads it anew for every
+// match, as no RegexHandle outlives its match.
+
+namespace {
+
+const std::string search = "{\\d\\d\\d\\d}_{\\d\\d\\d\\d}";
+const std::string replace = "\\2-\\1";
+const std::string name = "photo_2001_0903.jpg";
+const std::string expected = "photo_0903-2001.jpg";
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The share of one row's new name that goes into loading and freeing the library, measured in
+// this process with the same engine: once as the window runs it, once with one more handle
+// holding the library loaded, so that every use only counts a reference.
+double loadAndFreeShare() {
+    TableCodePage codePage(932);
+    bench::FailingMessages messages;
+    RenameEngine engine(codePage, messages);
+    engine.searchText = search;
+    engine.replaceText = replace;
+    if (!engine.preparePatternForPass() || engine.replaceAllMatches(name) != expected) {
+        std::fprintf(stderr, "the engine does not give %s\n", expected.c_str());
+        std::exit(1);
+    }
+    const double asTheWindowRunsIt = bench::secondsPerRun([&] { engine.replaceAllMatches(name); });
+    double keptLoaded = 0;
+    {
+        RegexHandle holder;
+        if (holder.open() != 1) {
+            std::fprintf(stderr, "the library cannot be opened\n");
+            std::exit(1);
+        }
+        keptLoaded = bench::secondsPerRun([&] { engine.replaceAllMatches(name); });
+    }
+    bench::report("one row's new name, as the window computes it", asTheWindowRunsIt);
+    bench::report("the same with the library kept loaded", keptLoaded);
+    return asTheWindowRunsIt > 0 ? (asTheWindowRunsIt - keptLoaded) / asTheWindowRunsIt : 0;
+}
+
+// Starts the window, lists `rows` rows, presses "Test" and waits until the last row shows its
+// new name; the seconds from the press until then, or a negative value on failure.
+double windowTestPass(int rows) {
+    e2e::removeSettings();
+    e2e::TempFolder folder;
+    e2e::ProgramProcess program;
+    e2e::LaunchOptions options;
+    options.programPath = e2e::kibrelPath();
+    options.commandLine = '"' + options.programPath + '"';
+    options.currentFolder = folder.path();
+    if (!folder.valid() || !program.start(options))
+        return -1;
+    const HWND window = program.waitForMainWindow(e2e::defaultTimeoutMs);
+    if (window == nullptr)
+        return -1;
+    const e2e::RemoteListView list(e2e::childById(window, IDC_FILES));
+    for (int i = 0; i < rows; ++i) {
+        if (list.appendRow(folder.path(), name) < 0) {
+            std::fprintf(stderr, "row %d could not be listed%s\n", i,
+                         program.running() ? "" : ": the window has ended");
+            return -1;
+        }
+    }
+    e2e::typeReplacing(e2e::childById(window, IDC_SEARCH), search);
+    e2e::typeReplacing(e2e::childById(window, IDC_REPLACE), replace);
+
+    const Clock::time_point pressed = Clock::now();
+    e2e::clickButton(e2e::childById(window, IDC_ACTION));
+    const DWORD patienceMs = 1800 * 1000;
+    const bool shown = e2e::waitUntil(
+        [&] { return !program.running() || list.itemText(rows - 1, 2).value_or("") == expected; },
+        patienceMs);
+    if (!program.running()) {
+        std::fprintf(stderr, "the window ended during the test pass\n");
+        return -1;
+    }
+    const double seconds = secondsSince(pressed);
+    const bool armed = e2e::windowText(e2e::childById(window, IDC_ACTION)) == "Rename!";
+    const bool firstRight = list.itemText(0, 2).value_or("") == expected;
+    program.kill();
+    e2e::removeSettings();
+    return shown && armed && firstRight ? seconds : -1;
+}
+
+} // namespace
+
+// The row counts come from the command line; 1,000 and 10,000 by default.
+int main(int argc, char** argv) {
+    SetEnvironmentVariableA("JRE32_CODEPAGE", "932");
+    std::vector<int> counts;
+    for (int i = 1; i < argc; ++i)
+        counts.push_back(std::atoi(argv[i]));
+    if (counts.empty())
+        counts = {1000, 10000};
+
+    std::printf("Test pass in the window: Search %s, Replace %s, every row %s\n", search.c_str(),
+                replace.c_str(), name.c_str());
+    const double share = loadAndFreeShare();
+    std::printf("%-60s %12.1f %%\n", "share spent loading and freeing the library", share * 100);
+    int failed = 0;
+    for (int rows : counts) {
+        const double seconds = windowTestPass(rows);
+        char label[96];
+        if (seconds < 0) {
+            std::fprintf(stderr, "the test pass over %d rows did not show its new names\n", rows);
+            failed = 1;
+            continue;
+        }
+        std::snprintf(label, sizeof label, "%d rows: press of Test until the last NewName shows",
+                      rows);
+        bench::report(label, seconds);
+        std::snprintf(label, sizeof label, "%d rows: per row", rows);
+        bench::report(label, seconds / rows);
+        std::snprintf(label, sizeof label, "%d rows: of it loading and freeing the library", rows);
+        bench::report(label, seconds * share);
+    }
+    return failed;
+}

@@ -1,0 +1,102 @@
+#include "main_dialog.h"
+
+#include "ansi_code_page.h"
+#include "chosen_files.h"
+#include "int_power.h"
+#include "row_selection.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <vector>
+
+namespace {
+
+// Room for the folder and a few thousand names chosen at once in the open-file dialog.
+constexpr DWORD chosenNamesBuffer = 256 * 1024;
+constexpr DWORD openFileFlags = 0x101204 | OFN_EXPLORER | OFN_ENABLESIZING;
+constexpr char allFilesFilter[] = "All Files(*.*)\0*.*\0";
+constexpr UINT dropCountQuery = 0xFFFFFFFF;
+constexpr int keyDownBit = 15;
+
+} // namespace
+
+// Every path is read whole, whatever its length, and the drop is released once read.
+INT_PTR MainDialog::dropFiles(WPARAM wParam, LPARAM lParam) {
+    auto drop = reinterpret_cast<HDROP>(wParam);
+    const UINT count = DragQueryFileA(drop, dropCountQuery, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        std::string path(length + 1, '\0');
+        const UINT read = DragQueryFileA(drop, i, path.data(), length + 1);
+        if (read == 0)
+            continue;
+        path.resize(read);
+        appendPathRow(path);
+    }
+    DefWindowProcA(window_, WM_DROPFILES, wParam, lParam);
+    DragFinish(drop);
+    SetForegroundWindow(window_);
+    SetFocus(fileList_);
+    return TRUE;
+}
+
+// A cancel, and a dialog that fails (also for a choice too long even for its buffer), add
+// nothing and report nothing.
+INT_PTR MainDialog::listFiles(WPARAM, LPARAM) {
+    std::vector<char> names(chosenNamesBuffer, '\0');
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window_;
+    dialog.lpstrFilter = allFilesFilter;
+    dialog.lpstrFile = names.data();
+    dialog.nMaxFile = chosenNamesBuffer;
+    dialog.lpstrDefExt = "*.*";
+    dialog.Flags = openFileFlags;
+    if (!GetOpenFileNameA(&dialog))
+        return TRUE;
+    for (const std::string& path :
+         chosenFiles(std::string_view(names.data(), names.size()), ansiCodePage()))
+        appendPathRow(path);
+    SetFocus(fileList_);
+    return TRUE;
+}
+
+INT_PTR MainDialog::unlistPressed(WPARAM, LPARAM) {
+    unlistSelected();
+    return TRUE;
+}
+
+void MainDialog::unlistSelected() {
+    const std::vector<unsigned> rows = selectedRows([this](int after) {
+        return static_cast<int>(
+            SendMessageA(fileList_, LVM_GETNEXTITEM, after, MAKELPARAM(LVNI_SELECTED, 0)));
+    });
+    deleteRows(rows, [this](int row) { SendMessageA(fileList_, LVM_DELETEITEM, row, 0); });
+}
+
+// Delete with any modifier removes the selected rows; Ctrl+A selects every row. Every key
+// goes on to the list's own handling.
+INT_PTR MainDialog::listKeyDown(WPARAM, LPARAM lParam) {
+    const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(lParam);
+    if (key->wVKey == VK_DELETE)
+        unlistSelected();
+    if (key->wVKey == 'A') {
+        const int mask = intPower(2, keyDownBit);
+        const int control = GetKeyState(VK_CONTROL);
+        if ((control & mask) != 0)
+            selectAllRows();
+    }
+    return notificationResult(0);
+}
+
+void MainDialog::selectAllRows() {
+    for (int row = 0; row < static_cast<int>(SendMessageA(fileList_, LVM_GETITEMCOUNT, 0, 0));
+         ++row) {
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED;
+        state.state = LVIS_SELECTED;
+        SendMessageA(fileList_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    }
+}
