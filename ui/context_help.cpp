@@ -12,16 +12,25 @@ namespace {
 constexpr const char* popupTextsInFile = "::/cshelp.txt";
 
 // The application's wait cursor from construction to destruction, whichever way the
-// operation ends.
+// operation ends; the cursor stays as it is when the platform has no wait cursor to give.
 class WaitCursor {
   public:
-    WaitCursor() : former_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(former_); }
+    WaitCursor() {
+        if (HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT); wait != nullptr) {
+            former_ = SetCursor(wait);
+            shown_ = true;
+        }
+    }
+    ~WaitCursor() {
+        if (shown_)
+            SetCursor(former_);
+    }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 
   private:
-    HCURSOR former_;
+    HCURSOR former_ = nullptr;
+    bool shown_ = false;
 };
 
 bool modifierHeld() {
