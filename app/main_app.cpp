@@ -2,6 +2,7 @@
 
 #include "ansi_code_page.h"
 #include "app_paths.h"
+#include "help_topics.h"
 #include "main_dialog.h"
 #include "message_icon.h"
 #include "resource.h"
@@ -10,8 +11,6 @@
 #include <commctrl.h>
 
 namespace {
-
-constexpr unsigned messageBoxTopicBase = 0x30000;
 
 // The path of the running executable, at most 260 bytes; empty when the platform cannot
 // tell it.
@@ -25,7 +24,9 @@ std::string executablePath() {
 
 } // namespace
 
-const std::array<MainApp::Command, 0> MainApp::commandTable{};
+const std::array<MainApp::Command, 1> MainApp::commandTable{{
+    {generalHelpCommandId, &MainApp::generalHelp},
+}};
 
 MainApp::MainApp() : appName_(appNameFor(executablePath(), ansiCodePage())) {}
 
@@ -58,7 +59,7 @@ HWND MainApp::messageOwner() const {
 int MainApp::appMessageBox(const std::string& text, unsigned type, unsigned helpId) {
     unsigned formerTopic = promptTopic_;
     if (helpId != 0)
-        promptTopic_ = messageBoxTopicBase + helpId;
+        promptTopic_ = messageTopicBase + helpId;
     int button = MessageBoxA(messageOwner(), text.c_str(), appName_.c_str(), withDefaultIcon(type));
     promptTopic_ = formerTopic;
     return button;

@@ -47,9 +47,11 @@ class MainApp {
         unsigned id;
         void (MainApp::*handler)();
     };
-    static const std::array<Command, 0> commandTable;
+    static const std::array<Command, 1> commandTable;
 
     HWND messageOwner() const;
+    void generalHelp();
+    unsigned topicOnScreen() const;
 
     std::string appName_;
     std::string helpFilePath_;

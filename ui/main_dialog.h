@@ -32,6 +32,13 @@ class MainDialog {
     // 0 while the action button reads "Test", 1 while it reads "Rename!".
     int renameArmed() const;
 
+    // Shows help for `contextValue` by the Windows help command `command`: the pop-up of its
+    // help number, or the help file's contents, search or index. Reports a missing help file
+    // and a pop-up that the engine did not show.
+    void showHelp(unsigned contextValue, unsigned command);
+    // The help context of the window as a whole.
+    static unsigned helpTopic();
+
   private:
     using Handler = INT_PTR (MainDialog::*)(WPARAM, LPARAM);
     struct Event {
@@ -73,6 +80,10 @@ class MainDialog {
     void loadSettings();
     void saveSettings();
     INT_PTR storeSettings(WPARAM, LPARAM);
+
+    int helpControlId(const HELPINFO& info) const;
+    INT_PTR helpRequested(WPARAM, LPARAM);
+    INT_PTR showHelpContents(WPARAM, LPARAM);
 
     MainApp& app_;
     HWND owner_;

@@ -44,6 +44,8 @@ const MainDialog::Event MainDialog::eventTable[] = {
     {WM_NOTIFY, static_cast<UINT>(LVN_KEYDOWN), IDC_FILES, &MainDialog::listKeyDown},
     {WM_COMMAND, BN_CLICKED, IDC_EXIT, &MainDialog::endWithCancel},
     {WM_COMMAND, BN_CLICKED, IDCANCEL, &MainDialog::endWithCancel},
+    {WM_HELP, 0, 0, &MainDialog::helpRequested},
+    {WM_COMMAND, 0, IDM_HELP_INDEX, &MainDialog::showHelpContents},
 };
 
 // A command that no entry handles and that comes from no control (a menu item or a command
