@@ -22,4 +22,7 @@ done
 # them to a window manager that the virtual display does not have: so titles and close boxes
 # show on it and in its screenshots.
 "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+# A program that crashes ends at once with its exception, instead of waiting behind Wine's crash
+# dialog until the test's time runs out.
+"$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wineserver -w
