@@ -1,7 +1,5 @@
 #include "fuzz_input.h"
 
-namespace {
-
 unsigned codePageOf(std::uint8_t b) {
     switch (b) {
     case 'j':
@@ -14,8 +12,6 @@ unsigned codePageOf(std::uint8_t b) {
         return b % 3 == 0 ? 932 : b % 3 == 1 ? 1252 : 65001;
     }
 }
-
-} // namespace
 
 FuzzInput readFuzzInput(const std::uint8_t* data, std::size_t size, std::size_t optionCount,
                         std::size_t fieldCount) {

@@ -15,6 +15,9 @@ struct FuzzInput {
     std::vector<std::string> fields;
 };
 
+// The code page a byte names, as the first byte of an input does.
+unsigned codePageOf(std::uint8_t b);
+
 // Reads optionCount option bytes and fieldCount fields; missing ones are 0 and empty, and the
 // last field ends at the next NUL.
 FuzzInput readFuzzInput(const std::uint8_t* data, std::size_t size, std::size_t optionCount,
