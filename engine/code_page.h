@@ -7,7 +7,7 @@
 // character, and how long the character at a position is. Every search of the engine for a
 // syntax character walks the text by these characters from a character boundary.
 class CodePage {
-public:
+  public:
     virtual ~CodePage() = default;
 
     // True when b is a lead byte of a double-byte character (never under single-byte code pages

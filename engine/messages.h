@@ -5,13 +5,14 @@
 // The system's fixed texts: the string resources by their numbers, and the texts the engine
 // builds in.
 enum class SystemText {
-    BadPattern = 10,        // "正規表現の使い方が間違っとるぞ。"
+    BadPattern = 10,         // "正規表現の使い方が間違っとるぞ。"
     ForbiddenCharacter = 11, // "ファイル名に　\ / :  * ? \" < > |　は使えません"
-    RegionInGroup = 12,     // "( )の中に{ }を入れることはできません" LF "詳しくはヘルプを参照してください"
-    ProgramVersion = 13,    // "1.02"
-    LibraryMissing = 14,    // "JRE32.DLLが見つかりませんでした"
-    LibraryUnusable = 100,  // "『JRE32.dll』がねぇぞこの野郎。"
-    PatternRefused = 101,   // "正規表現の使い方おかしいぞこの野郎。"
+    RegionInGroup =
+        12, // "( )の中に{ }を入れることはできません" LF "詳しくはヘルプを参照してください"
+    ProgramVersion = 13,   // "1.02"
+    LibraryMissing = 14,   // "JRE32.DLLが見つかりませんでした"
+    LibraryUnusable = 100, // "『JRE32.dll』がねぇぞこの野郎。"
+    PatternRefused = 101,  // "正規表現の使い方おかしいぞこの野郎。"
 };
 
 // Message-box types as the platform numbers them.
@@ -25,7 +26,7 @@ constexpr unsigned help = 0x4000;
 // How the engine talks to the user: every message is shown in a modal box where the failure
 // is met. Texts are byte strings in the system's ANSI code page.
 class Messages {
-public:
+  public:
     virtual ~Messages() = default;
 
     // The text of one of the system's fixed texts, in the ANSI code page.

@@ -60,6 +60,10 @@ class RenameEngine {
     // The name with its first match replaced by the expanded Replace text, NoMatchResult when
     // nothing was replaced, or the empty string when the new name was refused (message 11).
     std::string computeNewName(std::string name);
+    // The NewName of a CurrentName: every match replaced, from left to right, never searching
+    // what a replacement put in. Empty when a step refused the new name before anything was
+    // put together.
+    std::string replaceAllMatches(const std::string& currentName);
 
     // How many RegexHandles, each one load of the library, this engine has used so far.
     long regexUses() const { return regexUses_; }

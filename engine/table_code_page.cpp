@@ -5,7 +5,9 @@ namespace {
 constexpr unsigned shiftJis = 932;
 constexpr unsigned utf8 = 65001;
 
-bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool isContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
 
 // The length of a well-formed UTF-8 sequence at pos, or 1 for a byte that starts none.
 std::size_t utf8Length(std::string_view text, std::size_t pos) {

@@ -8,13 +8,13 @@
 // 0xE0-0xFC), 65001 (UTF-8) and every other number as a single-byte code page. Used natively
 // and by tests; the window asks the platform instead.
 class TableCodePage : public CodePage {
-public:
+  public:
     explicit TableCodePage(unsigned number) : number_(number) {}
 
     bool isLeadByte(unsigned char b) const override;
     std::size_t charLength(std::string_view text, std::size_t pos) const override;
     unsigned number() const { return number_; }
 
-private:
+  private:
     unsigned number_;
 };

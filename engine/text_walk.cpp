@@ -17,7 +17,8 @@ std::size_t findChar(std::string_view text, char ch, std::size_t from, const Cod
 
 std::size_t findLastChar(std::string_view text, char ch, const CodePage& cp) {
     std::size_t last = notFound;
-    for (std::size_t i = findChar(text, ch, 0, cp); i != notFound; i = findChar(text, ch, i + 1, cp))
+    for (std::size_t i = findChar(text, ch, 0, cp); i != notFound;
+         i = findChar(text, ch, i + 1, cp))
         last = i;
     return last;
 }

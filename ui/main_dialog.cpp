@@ -1,5 +1,7 @@
 #include "main_dialog.h"
 
+#include "dialog_pass.h"
+
 #include "resource.h"
 
 MainDialog::MainDialog(MainApp& app, HWND owner)

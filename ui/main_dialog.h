@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
+class DialogPass;
 class MainApp;
 
 // The program's only window: a modal dialog from template 102 with the Search and Replace
@@ -26,6 +28,9 @@ class MainDialog {
 
     // Appends one row for a full path: its folder with the trailing backslash, and its name.
     void appendPathRow(const std::string& path);
+
+    // 0 while the action button reads "Test", 1 while it reads "Rename!".
+    int renameArmed() const;
 
   private:
     using Handler = INT_PTR (MainDialog::*)(WPARAM, LPARAM);
@@ -52,12 +57,18 @@ class MainDialog {
     INT_PTR queryDragIcon(WPARAM, LPARAM);
     INT_PTR endWithCancel(WPARAM, LPARAM);
 
+    INT_PTR runAction(WPARAM, LPARAM);
+    INT_PTR resetToTest(WPARAM, LPARAM);
+    INT_PTR rowInserted(WPARAM, LPARAM);
+    INT_PTR rowDeleting(WPARAM, LPARAM);
+    INT_PTR notificationResult(LRESULT result);
+
     MainApp& app_;
     HWND owner_;
     HWND window_ = nullptr;
 
     HWND fileList_ = nullptr;
-    int renameArmed_ = 0;
+    std::unique_ptr<DialogPass> pass_;
     HICON appIcon_;
     HFONT comboFont_ = nullptr;
 };

@@ -30,6 +30,13 @@ EventSource sourceOf(UINT message, WPARAM wParam, LPARAM lParam) {
 const MainDialog::Event MainDialog::eventTable[] = {
     {WM_PAINT, 0, 0, &MainDialog::paintMinimised},
     {WM_QUERYDRAGICON, 0, 0, &MainDialog::queryDragIcon},
+    {WM_COMMAND, BN_CLICKED, IDC_ACTION, &MainDialog::runAction},
+    {WM_COMMAND, CBN_EDITCHANGE, IDC_SEARCH, &MainDialog::resetToTest},
+    {WM_COMMAND, CBN_EDITCHANGE, IDC_REPLACE, &MainDialog::resetToTest},
+    {WM_COMMAND, CBN_SELCHANGE, IDC_SEARCH, &MainDialog::resetToTest},
+    {WM_COMMAND, CBN_SELCHANGE, IDC_REPLACE, &MainDialog::resetToTest},
+    {WM_NOTIFY, static_cast<UINT>(LVN_INSERTITEM), IDC_FILES, &MainDialog::rowInserted},
+    {WM_NOTIFY, static_cast<UINT>(LVN_DELETEITEM), IDC_FILES, &MainDialog::rowDeleting},
     {WM_COMMAND, BN_CLICKED, IDC_EXIT, &MainDialog::endWithCancel},
     {WM_COMMAND, BN_CLICKED, IDCANCEL, &MainDialog::endWithCancel},
 };

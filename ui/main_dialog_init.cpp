@@ -1,6 +1,7 @@
 #include "main_dialog.h"
 
 #include "ansi_text.h"
+#include "dialog_pass.h"
 #include "list_columns.h"
 #include "regex_handle.h"
 #include "resource.h"
@@ -43,8 +44,8 @@ void insertColumn(HWND list, int index, const char* title, int width) {
 INT_PTR MainDialog::initialise() {
     POINT created = windowOrigin(window_);
     setIcons();
-    renameArmed_ = 0;
     fileList_ = GetDlgItem(window_, IDC_FILES);
+    pass_ = std::make_unique<DialogPass>(app_, window_);
     SendMessageA(fileList_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     insertColumns();
     setComboFont();

@@ -100,6 +100,33 @@ std::vector<std::vector<std::string>> RemoteListView::rows() const {
     return all;
 }
 
+int RemoteListView::appendRow(const std::string& folder, const std::string& name) const {
+    const std::size_t textAt = sizeof(LVITEMA);
+    RemoteBuffer remote(list_, textAt + folder.size() + name.size() + 2);
+    LVITEMA row{};
+    row.mask = LVIF_TEXT;
+    row.iItem = itemCount();
+    row.pszText = static_cast<char*>(remote.address(textAt));
+    if (!remote.write(&row, sizeof row) || !remote.write(folder.c_str(), folder.size() + 1, textAt))
+        return -1;
+    const auto index =
+        static_cast<int>(send(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(remote.address())));
+    if (index < 0)
+        return -1;
+    LVITEMA second{};
+    second.iSubItem = 1;
+    second.pszText = static_cast<char*>(remote.address(textAt + folder.size() + 1));
+    if (!remote.write(&second, sizeof second) ||
+        !remote.write(name.c_str(), name.size() + 1, textAt + folder.size() + 1) ||
+        send(LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(remote.address())) != TRUE)
+        return -1;
+    return index;
+}
+
+bool RemoteListView::deleteRow(int item) const {
+    return send(LVM_DELETEITEM, item, 0) == TRUE;
+}
+
 UINT RemoteListView::itemState(int item, UINT mask) const {
     return static_cast<UINT>(send(LVM_GETITEMSTATE, item, mask));
 }

@@ -72,6 +72,42 @@ bool TempFolder::copyFileIn(const std::string& source, std::string_view name) co
     return CopyFileA(source.c_str(), pathOf(name).c_str(), TRUE) != 0;
 }
 
+namespace {
+
+std::string fileContents(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<unreadable>";
+    std::string text;
+    char chunk[4096];
+    DWORD read = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0)
+        text.append(chunk, read);
+    CloseHandle(file);
+    return text;
+}
+
+} // namespace
+
+std::map<std::string, std::string> TempFolder::contents() const {
+    std::map<std::string, std::string> all;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((path_ + '*').c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return all;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        all[name] = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                        ? "<folder>"
+                        : fileContents(path_ + name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return all;
+}
+
 bool removeFolderTree(const std::string& folder) {
     const std::string base = withBackslash(folder);
     WIN32_FIND_DATAA found;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,10 @@ class TempFolder {
     bool writeFile(std::string_view name, std::string_view contents = {}) const;
     bool makeFolder(std::string_view name) const;
     bool copyFileIn(const std::string& source, std::string_view name) const;
+
+    // Every file and folder in the folder, name by contents ("<folder>" for a folder), as the
+    // program sees them: names in code page 932.
+    std::map<std::string, std::string> contents() const;
 
   private:
     std::string path_;

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+// The columns of one row of the file list.
+enum class RowColumn {
+    FilePath = 0,    // the folder with its trailing separator, or empty
+    CurrentName = 1, // the rest of the path
+    NewName = 2,     // empty until a test pass fills it
+};
+
+// The file list as the pass sees it: rows by index, from 0. The window keeps them in its list
+// control, the command-line front end in memory.
+class FileRows {
+  public:
+    virtual ~FileRows() = default;
+
+    virtual int count() const = 0;
+    virtual std::string column(int row, RowColumn column) const = 0;
+    // Writes the NewName column of a row and shows it at once.
+    virtual void setNewName(int row, const std::string& newName) = 0;
+    // Removes a row; the rows below it move up by one.
+    virtual void deleteRow(int row) = 0;
+};

@@ -1,0 +1,275 @@
+#include "ansi.h"
+#include "combo_box.h"
+#include "kibrel_fixture.h"
+#include "list_view.h"
+#include "message_box.h"
+#include "resource.h"
+#include "user_input.h"
+#include "wait.h"
+#include "window_query.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace e2e {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+using Files = std::map<std::string, std::string>;
+using Entries = std::vector<std::string>;
+
+// The test and rename pass of the action button, driven as a user drives it, on real files.
+class Pass : public KibrelFixture {
+  protected:
+    // Files with their own names as their contents, listed in this order on the command line.
+    void startWithFiles(const std::vector<std::string>& names) {
+        std::string commandLine = quotedProgram(kibrelPath());
+        for (const std::string& name : names) {
+            ASSERT_TRUE(folder_.writeFile(name, "contents of " + name)) << name;
+            commandLine += " \"" + folder_.pathOf(name) + '"';
+        }
+        window_ = startMainWindow(commandLine);
+        ASSERT_NE(window_, nullptr);
+    }
+    HWND control(int id) const { return childById(window_, id); }
+    std::string button() const { return windowText(control(IDC_ACTION)); }
+    Rows rows() const { return RemoteListView(control(IDC_FILES)).rows(); }
+    std::vector<std::string> row(const std::string& name, const std::string& newName) const {
+        return {folder_.path(), name, newName};
+    }
+    Files filesNamed(const std::vector<std::pair<std::string, std::string>>& nameAndOldName) {
+        Files files;
+        for (const auto& [name, oldName] : nameAndOldName)
+            files[name] = "contents of " + oldName;
+        return files;
+    }
+
+    // Replaces what the box holds with `text`, typed character by character.
+    void typeInto(int box, const std::string& text) {
+        const HWND edit = FindWindowExA(control(box), nullptr, "Edit", nullptr);
+        ASSERT_NE(edit, nullptr);
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+        ASSERT_TRUE(typeText(edit, "\b" + text)) << "a backspace first, to clear the field";
+    }
+    void pressAction() { ASSERT_TRUE(clickButton(control(IDC_ACTION))); }
+    bool buttonReads(const std::string& text) {
+        return waitUntil([&] { return button() == text; }, defaultTimeoutMs);
+    }
+    // Types both texts and presses "Test"; true when the button then reads "Rename!".
+    bool test(const std::string& search, const std::string& replace) {
+        typeInto(IDC_SEARCH, search);
+        typeInto(IDC_REPLACE, replace);
+        pressAction();
+        return buttonReads("Rename!");
+    }
+    // Presses "Rename!" and closes every failure message with OK; the messages' views.
+    std::vector<MessageBoxView> rename() {
+        pressAction();
+        std::vector<MessageBoxView> failures;
+        while (true) {
+            const bool settled = waitUntil(
+                [&] { return program_.findMessageBox() != nullptr || button() == "Test"; },
+                defaultTimeoutMs);
+            const HWND box = program_.findMessageBox();
+            if (box == nullptr) {
+                EXPECT_TRUE(settled) << "the rename pass did not end";
+                return failures;
+            }
+            failures.push_back(readMessageBox(box));
+            closeBox(box);
+        }
+    }
+    void closeBox(HWND box) {
+        ASSERT_TRUE(pressBoxButton(box, IDOK));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(box); }, defaultTimeoutMs));
+    }
+    void expectRenameFailure(const MessageBoxView& view, const std::string& from,
+                             const std::string& to) {
+        EXPECT_EQ(view.text, "[" + folder_.pathOf(from) + "] -> [" + folder_.pathOf(to) +
+                                 "]\n Rename Failed!!");
+        EXPECT_EQ(view.caption, "ERROR!");
+        EXPECT_STREQ(iconName(view.icon), iconName(BoxIcon::warning));
+        EXPECT_EQ(view.owner, window_);
+        ASSERT_EQ(view.buttons.size(), 1u);
+        EXPECT_EQ(view.buttons[0].id, IDOK);
+    }
+    // The names of the folder as the Linux file system holds them, decoded from UTF-8 by the
+    // platform without the program's code page.
+    std::vector<std::wstring> wideNames() const {
+        std::vector<std::wstring> names;
+        const int units = MultiByteToWideChar(CP_ACP, 0, folder_.path().c_str(), -1, nullptr, 0);
+        std::wstring pattern(static_cast<std::size_t>(units), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, folder_.path().c_str(), -1, pattern.data(), units);
+        pattern.resize(pattern.size() - 1);
+        WIN32_FIND_DATAW found;
+        const HANDLE search = FindFirstFileW((pattern + L"*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do {
+            const std::wstring name = found.cFileName;
+            if (name != L"." && name != L"..")
+                names.push_back(name);
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+        return names;
+    }
+
+    HWND window_ = nullptr;
+};
+
+TEST_F(Pass, TestShowsTheNewNamesAndRenameGivesThemToTheFiles) {
+    const std::string hyoHyphen = ansi("表-1.txt"); // 表 is 95 5C
+    ASSERT_NO_FATAL_FAILURE(startWithFiles({"a-b-c.txt", hyoHyphen, "plain.txt"}));
+    EXPECT_EQ(button(), "Test");
+    ASSERT_TRUE(test("-", "_"));
+    EXPECT_EQ(rows(), (Rows{row("a-b-c.txt", "a_b_c.txt"), row(hyoHyphen, ansi("表_1.txt")),
+                            row("plain.txt", "plain.txt")}));
+    EXPECT_EQ(folder_.contents().size(), 3u) << "a test touches no file";
+
+    EXPECT_TRUE(rename().empty()) << "no failure message";
+    EXPECT_EQ(button(), "Test");
+    EXPECT_EQ(rows(), Rows{}) << "every renamed row leaves the list, also one renamed onto itself";
+    EXPECT_EQ(folder_.contents(), filesNamed({{"a_b_c.txt", "a-b-c.txt"},
+                                              {ansi("表_1.txt"), hyoHyphen},
+                                              {"plain.txt", "plain.txt"}}));
+}
+
+TEST_F(Pass, RegionsMoveDoubleByteCharactersWhoseSecondByteIs5C) {
+    const std::string hyo = ansi("表1.txt"); // 95 5C 31
+    const std::string so = ansi("ソ2.txt");  // 83 5C 32
+    ASSERT_NO_FATAL_FAILURE(startWithFiles({hyo, so}));
+    ASSERT_TRUE(test("{[^0-9]+}{\\d}", "\\2\\1"));
+    EXPECT_EQ(rows(), (Rows{row(hyo, ansi("1表.txt")), row(so, ansi("2ソ.txt"))}));
+    EXPECT_TRUE(rename().empty());
+    EXPECT_EQ(folder_.contents(), filesNamed({{ansi("1表.txt"), hyo}, {ansi("2ソ.txt"), so}}));
+    std::vector<std::wstring> names = wideNames();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"1\u8868.txt", L"2\u30bd.txt"}));
+}
+
+TEST_F(Pass, AChainFailsOnTheFirstRowAndRenamesTheSecond) {
+    ASSERT_NO_FATAL_FAILURE(startWithFiles({"x.txt", "xx.txt"}));
+    // Each remainder starts a text of its own, so '^x' matches again behind each replacement.
+    ASSERT_TRUE(test("^x", "xx"));
+    EXPECT_EQ(rows(), (Rows{row("x.txt", "xx.txt"), row("xx.txt", "xxxx.txt")}));
+    const std::vector<MessageBoxView> failures = rename();
+    ASSERT_EQ(failures.size(), 1u);
+    expectRenameFailure(failures[0], "x.txt", "xx.txt");
+    EXPECT_EQ(rows(), (Rows{row("x.txt", "xx.txt")})) << "the pass does not go back";
+    EXPECT_EQ(button(), "Test");
+    EXPECT_EQ(folder_.contents(), filesNamed({{"x.txt", "x.txt"}, {"xxxx.txt", "xx.txt"}}));
+}
+
+TEST_F(Pass, SwappedNamesBothFailAndStay) {
+    ASSERT_NO_FATAL_FAILURE(startWithFiles({"1-2.txt", "2-1.txt"}));
+    ASSERT_TRUE(test("{\\d}-{\\d}", "\\2-\\1"));
+    const std::vector<MessageBoxView> failures = rename();
+    ASSERT_EQ(failures.size(), 2u);
+    expectRenameFailure(failures[0], "1-2.txt", "2-1.txt");
+    expectRenameFailure(failures[1], "2-1.txt", "1-2.txt");
+    EXPECT_EQ(rows(), (Rows{row("1-2.txt", "2-1.txt"), row("2-1.txt", "1-2.txt")}));
+    EXPECT_EQ(folder_.contents(), filesNamed({{"1-2.txt", "1-2.txt"}, {"2-1.txt", "2-1.txt"}}));
+}
+
+struct RefusedCase {
+    const char* name;
+    const char* search;
+    const char* textUtf8;
+    BoxIcon icon;
+    std::vector<int> buttons;
+};
+
+void PrintTo(const RefusedCase& c, std::ostream* out) {
+    *out << c.search;
+}
+
+class RefusedPattern : public Pass, public testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RefusedPattern, ShowsItsMessageAndChangesNothing) {
+    const RefusedCase& c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(startWithFiles({"a.txt"}));
+    typeInto(IDC_SEARCH, c.search);
+    typeInto(IDC_REPLACE, "b");
+    pressAction();
+    const HWND box = program_.waitForMessageBox(defaultTimeoutMs);
+    ASSERT_NE(box, nullptr);
+    const MessageBoxView view = readMessageBox(box);
+    EXPECT_EQ(view.text, ansi(c.textUtf8));
+    EXPECT_EQ(view.caption, "kibrel");
+    EXPECT_EQ(view.owner, window_);
+    EXPECT_STREQ(iconName(view.icon), iconName(c.icon));
+    std::vector<int> ids;
+    for (const BoxButton& b : view.buttons)
+        ids.push_back(b.id);
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(ids, c.buttons);
+    closeBox(box);
+    EXPECT_EQ(button(), "Test");
+    EXPECT_EQ(rows(), (Rows{row("a.txt", "")}));
+    EXPECT_EQ(comboEntries(control(IDC_SEARCH)), Entries{});
+    EXPECT_EQ(comboEntries(control(IDC_REPLACE)), Entries{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, RefusedPattern,
+    testing::Values(
+        RefusedCase{"EmptySearch", "", "正規表現の使い方が間違っとるぞ。", BoxIcon::none, {IDOK}},
+        RefusedCase{
+            "UnpairedBrace", "{a", "正規表現の使い方が間違っとるぞ。", BoxIcon::none, {IDOK}},
+        RefusedCase{"RegionInParentheses",
+                    "({a})",
+                    "( )の中に{ }を入れることはできません\n"
+                    "詳しくはヘルプを参照してください",
+                    BoxIcon::information,
+                    {IDOK, IDHELP}}),
+    [](const testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
+
+TEST_F(Pass, EverythingThatMakesTheNamesStalePutsTheButtonBackToTest) {
+    ASSERT_NO_FATAL_FAILURE(startWithFiles({"a-1", "a-2", "a-3"}));
+    ASSERT_TRUE(test("-", "_"));
+    ASSERT_TRUE(typeText(control(IDC_SEARCH), "x"));
+    EXPECT_TRUE(buttonReads("Test")) << "an edit in the Search box";
+
+    ASSERT_TRUE(test("-", "_"));
+    ASSERT_TRUE(typeText(control(IDC_REPLACE), "x"));
+    EXPECT_TRUE(buttonReads("Test")) << "an edit in the Replace box";
+
+    ASSERT_TRUE(test("-", "_"));
+    const HWND searchEdit = FindWindowExA(control(IDC_SEARCH), nullptr, "Edit", nullptr);
+    ASSERT_TRUE(pressKey(searchEdit, VK_DOWN));
+    EXPECT_TRUE(buttonReads("Test")) << "a choice from the Search list";
+
+    ASSERT_TRUE(test("-", "_"));
+    const RemoteListView list(control(IDC_FILES));
+    ASSERT_GE(list.appendRow(folder_.path(), "new"), 0);
+    EXPECT_TRUE(buttonReads("Test")) << "a row added";
+
+    ASSERT_TRUE(test("-", "_"));
+    ASSERT_TRUE(list.deleteRow(0));
+    ASSERT_TRUE(list.deleteRow(0));
+    ASSERT_TRUE(list.deleteRow(0));
+    Sleep(200);
+    EXPECT_EQ(button(), "Rename!") << "rows removed while one remains";
+    EXPECT_EQ(rows(), (Rows{row("new", "new")}));
+    ASSERT_TRUE(list.deleteRow(0));
+    EXPECT_TRUE(buttonReads("Test")) << "the last row removed";
+}
+
+TEST_F(Pass, ASuccessfulTestPutsBothTextsOnTopOfTheirHistories) {
+    ASSERT_NO_FATAL_FAILURE(startWithFiles({"a-1"}));
+    ASSERT_TRUE(test("P", "S"));
+    ASSERT_TRUE(test("Q", "T"));
+    ASSERT_TRUE(test("-", ""));
+    EXPECT_EQ(comboEntries(control(IDC_SEARCH)), (Entries{"-", "Q", "P"}));
+    EXPECT_EQ(comboEntries(control(IDC_REPLACE)), (Entries{"T", "S"}));
+    Sleep(200);
+    EXPECT_EQ(button(), "Rename!") << "the program's own changes of the lists raise no change";
+    EXPECT_EQ(windowText(control(IDC_SEARCH)), "-") << "the edit field keeps its text";
+}
+
+} // namespace
+} // namespace e2e

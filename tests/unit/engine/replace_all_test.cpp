@@ -1,0 +1,72 @@
+#include "engine_fixture.h"
+
+#include <string>
+
+namespace {
+
+struct ReplaceAllRow {
+    const char* search;
+    const char* replace;
+    std::string name;
+    std::string newName;
+};
+
+void PrintTo(const ReplaceAllRow& row, std::ostream* os) {
+    *os << visible(row.search) << " / " << visible(row.name);
+}
+
+class ReplaceAllTest : public EngineTest, public ::testing::WithParamInterface<ReplaceAllRow> {};
+
+TEST_P(ReplaceAllTest, ReplacesEveryMatchFromLeftToRight) {
+    const ReplaceAllRow& row = GetParam();
+    usePattern(row.search, row.replace);
+    EXPECT_EQ(engine.replaceAllMatches(row.name), row.newName);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(RegexHandle::handleCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ReplaceAllTest,
+    ::testing::Values(
+        ReplaceAllRow{"-", "_", "a-b-c.txt", "a_b_c.txt"},
+        // Replaced by nothing: each step goes on at the cut, so the zeros go one by one.
+        ReplaceAllRow{"0", "", "IMG0001.JPG", "IMG1.JPG"},
+        // The start of each remainder is the start of a text of its own.
+        ReplaceAllRow{"^a", "b", "aaa.txt", "bbb.txt"},
+        // The match took the whole remainder and the replacement is empty: the name is refused.
+        ReplaceAllRow{"ab", "", "abab", ""},
+        // Nothing remains behind the replacement, so the loop ends.
+        ReplaceAllRow{"abc", "", "x.abc", "x."},
+        // A first match of length 0 counts as no match; no later match is looked for.
+        ReplaceAllRow{"b*", "X", "abc", "abc"}, ReplaceAllRow{"z", "y", "abc.txt", "abc.txt"},
+        // A whole remainder turned into the single LF counts as no match.
+        ReplaceAllRow{"a", "\\n", "a", "a"},
+        ReplaceAllRow{"{\\d}", "[\\1]", "a1b22", "a[1]b[2][2]"},
+        // '表' is 95 5C: its trail byte is no backslash and no match of '\\'.
+        ReplaceAllRow{"1", "2",
+                      "\x95\x5C"
+                      "1.txt",
+                      "\x95\x5C"
+                      "2.txt"},
+        ReplaceAllRow{"{\x95\x5C}{\\d}", "\\2\\1",
+                      "\x95\x5C"
+                      "1\x95\x5C"
+                      "2",
+                      "1\x95\x5C"
+                      "2\x95\x5C"}));
+
+TEST_F(EngineTest, TheFirstWorkedExampleOfTheLoopTakesThreeSteps) {
+    usePattern("-", "_");
+    EXPECT_EQ(engine.replaceAllMatches("a-b-c.txt"), "a_b_c.txt");
+    // Two replacements and the search that found nothing; no regions, so no alignment.
+    EXPECT_EQ(engine.regexUses(), 3);
+}
+
+TEST_F(EngineTest, ARefusedFirstStepGivesAnEmptyNameWithOneMessage) {
+    usePattern("-", "?");
+    EXPECT_EQ(engine.replaceAllMatches("a-b-c.txt"), "");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, shiftJisText(SystemText::ForbiddenCharacter));
+}
+
+} // namespace

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "dialog_messages.h"
+#include "dialog_pass_window.h"
+#include "list_view_rows.h"
+#include "move_file_renamer.h"
+#include "rename_engine.h"
+#include "rename_pass.h"
+
+#include <windows.h>
+
+class MainApp;
+
+// The test and rename pass as the main window runs it: the engine on the window's file list,
+// boxes, button and message boxes, renaming with MoveFileA. Made once the window's controls
+// exist.
+class DialogPass {
+  public:
+    DialogPass(MainApp& app, HWND window);
+
+    RenamePass& pass() { return pass_; }
+
+  private:
+    DialogMessages messages_;
+    RenameEngine engine_;
+    ListViewRows rows_;
+    MoveFileRenamer renamer_;
+    DialogPassWindow controls_;
+    RenamePass pass_;
+};

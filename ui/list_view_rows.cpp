@@ -1,0 +1,47 @@
+#include "list_view_rows.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr int firstTextBuffer = 264;
+
+} // namespace
+
+int ListViewRows::count() const {
+    return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+}
+
+// The control copies at most the buffer's size less one and reports how much it copied; a
+// copy that fills the buffer may have been cut, so the read is repeated with a larger one.
+std::string ListViewRows::column(int row, RowColumn column) const {
+    std::string text(firstTextBuffer, '\0');
+    while (true) {
+        LVITEMA item{};
+        item.iSubItem = static_cast<int>(column);
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        auto length = static_cast<int>(
+            SendMessageA(list_, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+        if (length < 0)
+            length = 0;
+        if (length < item.cchTextMax - 1) {
+            text.resize(static_cast<std::size_t>(length));
+            return text;
+        }
+        text.assign(text.size() * 2, '\0');
+    }
+}
+
+void ListViewRows::setNewName(int row, const std::string& newName) {
+    std::string text = newName;
+    LVITEMA item{};
+    item.iSubItem = static_cast<int>(RowColumn::NewName);
+    item.pszText = text.data();
+    SendMessageA(list_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    UpdateWindow(list_);
+}
+
+void ListViewRows::deleteRow(int row) {
+    SendMessageA(list_, LVM_DELETEITEM, row, 0);
+}
