@@ -14,7 +14,8 @@
 
 // Computes the new name of any file name with any Search and Replace text through the real
 // regex library. Input: the code-page byte, then the name, the Search text and the Replace
-// text. Properties: a refused new name comes with message 11, a new name without any message;
+// text. Properties: a refused new name comes with message 11, and an empty one without a
+// message replaced the whole name by nothing; a new name comes without any message;
 // a new name never holds a forbidden character, so the folder of its row never changes; only
 // the matched text, at least one byte, is replaced, and the inserted text lies where
 // lastMatchPos and lastMatchLen say; a Replace text without backslashes goes in as it is; and
@@ -44,6 +45,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result == NoMatchResult)
         return 0;
     if (result.empty()) {
+        if (messages.shown == 0) {
+            engine.replaceText = "x";
+            require(engine.computeNewName(name) == "x",
+                    "an empty new name without a message replaces the whole name by nothing",
+                    {name, search, replace});
+            return 0;
+        }
         require(messages.shown == 1 &&
                     messages.last == messages.text(SystemText::ForbiddenCharacter),
                 "a refused new name comes with message 11", {name, search, replace});
