@@ -20,6 +20,13 @@ std::string barePatternOf(std::string pattern, const RegionList& regions) {
 
 } // namespace
 
+bool RenameEngine::refusedForForbiddenCharacter(std::string_view name) {
+    if (findAnyChar(name, forbiddenCharacters, 0, codePage_) == notFound)
+        return false;
+    messages_.showMessage(messages_.text(SystemText::ForbiddenCharacter), MessageType::ok);
+    return true;
+}
+
 std::string RenameEngine::computeNewName(std::string name) {
     if (!regionsFit(regionList, searchText.size()))
         return std::string(NoMatchResult);
@@ -41,10 +48,8 @@ std::string RenameEngine::computeNewName(std::string name) {
 
     const std::string x = expandReplacement(replaceText, captureList, codePage_);
     name.replace(static_cast<std::size_t>(pos), static_cast<std::size_t>(len), x);
-    if (findAnyChar(name, forbiddenCharacters, 0, codePage_) != notFound) {
-        messages_.showMessage(messages_.text(SystemText::ForbiddenCharacter), MessageType::ok);
+    if (refusedForForbiddenCharacter(name))
         return {};
-    }
     lastMatchPos = pos;
     lastMatchLen = static_cast<int>(x.size());
     return name;

@@ -69,6 +69,9 @@ class RenameEngine {
     long regexUses() const { return regexUses_; }
 
   private:
+    // True, after message 11 was shown, when the name holds a character that file names cannot
+    // hold.
+    bool refusedForForbiddenCharacter(std::string_view name);
     std::size_t firstMarkedMatch(const std::string& markedPattern, std::string_view text);
     // Appends the text of every region of matchedText to captureList; false when the library
     // failed during the alignment (its message has been shown).

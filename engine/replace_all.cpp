@@ -16,6 +16,11 @@ std::string RenameEngine::replaceAllMatches(const std::string& currentName) {
         }
         if (piece.empty())
             break;
+        // Each piece was checked as a text of its own; behind what was built, its first byte
+        // may become the second byte of a double-byte character and a byte behind it, such as
+        // 5C, a character of its own. So the whole name is checked as it now stands.
+        if (refusedForForbiddenCharacter(acc + piece))
+            break;
         auto cut = std::min(static_cast<std::size_t>(lastMatchPos + lastMatchLen), piece.size());
         acc.append(piece, 0, cut);
         rest = piece.substr(cut);

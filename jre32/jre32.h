@@ -79,8 +79,8 @@
 extern "C" {
 #endif
 
-/* Prepares the record (all zero but its size, 54) and fixes its code page. Nonzero on success;
-   0 for a null record or a size other than 54. */
+/* Prepares the record: the library's bytes and the match fields read 0, and its code page is
+   fixed. Nonzero on success; 0 for a null record or a size other than 54. */
 JRE32_API int Jre2Open(void* record);
 
 /* Compiles the NUL-terminated pattern for the following searches, replacing (and freeing) the
@@ -95,7 +95,8 @@ JRE32_API int Jre2Compile(void* record, char* pattern);
    only read. */
 JRE32_API int Jre2GetMatchInfo(void* record, char* text);
 
-/* Releases what the library holds for the record; the record then reads as not opened.
+/* Releases what the library holds for the record; the record then reads as not opened, with
+   its match fields 0.
    Safe on a record that was opened but never compiled, and on one already closed. Returns
    nonzero when the record was open. */
 JRE32_API int Jre2Close(void* record);

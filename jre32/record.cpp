@@ -57,9 +57,12 @@ void Record::write32(int at, std::int32_t value) {
     writeLittle32(bytes_ + at, toUnsigned(value));
 }
 
+// The match fields go too, so that a record opened again, or closed, never reads the match of
+// an earlier use.
 void Record::clearLibraryBytes() {
     std::memset(bytes_ + field::state, 0, 4);
     std::memset(bytes_ + field::pattern, 0, 8);
+    std::memset(bytes_ + field::matchLength, 0, 8);
     std::memset(bytes_ + field::result, 0, recordSize - field::result);
 }
 

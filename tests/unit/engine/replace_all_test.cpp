@@ -69,4 +69,15 @@ TEST_F(EngineTest, ARefusedFirstStepGivesAnEmptyNameWithOneMessage) {
     EXPECT_EQ(messages.shown[0].text, shiftJisText(SystemText::ForbiddenCharacter));
 }
 
+// The Replace text is 表 (95 5C) and a lone lead byte 95. Each step's piece holds no backslash,
+// but put together the lone 95 of one step takes the 95 of the next as its second byte, and the
+// 5C behind it is a backslash that would move the file into another folder: that step is
+// refused as the whole name now stands, and the name stays what was built before it.
+TEST_F(EngineTest, StepsPutTogetherNeverHideABackslash) {
+    usePattern("[ab]", "\x95\x5C\x95");
+    EXPECT_EQ(engine.replaceAllMatches("ab"), "\x95\x5C\x95");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, shiftJisText(SystemText::ForbiddenCharacter));
+}
+
 } // namespace

@@ -63,6 +63,21 @@ TEST(Record, CloseReleasesTheRecordAndIsSafeToRepeat) {
     EXPECT_EQ(Jre2Close(nullptr), 0);
 }
 
+TEST(Record, ReopenedOrClosedRecordReadsNoEarlierMatch) {
+    JreSession jre;
+    ASSERT_NE(jre.compile("b+"), 0);
+    ASSERT_EQ(jre.search("abb"), (Found{true, 1, 2}));
+    ASSERT_NE(Jre2Close(jre.record()), 0);
+    EXPECT_EQ(jre.field(20), 0) << "matchLength after close";
+    EXPECT_EQ(jre.field(24), 0) << "matchPosition after close";
+
+    jre.setField(20, 7);
+    jre.setField(24, 9);
+    ASSERT_NE(Jre2Open(jre.record()), 0);
+    EXPECT_EQ(jre.field(20), 0) << "matchLength after open";
+    EXPECT_EQ(jre.field(24), 0) << "matchPosition after open";
+}
+
 TEST(Record, CloseWithoutCompileIsSafe) {
     JreSession jre;
     EXPECT_NE(Jre2Close(jre.record()), 0);
