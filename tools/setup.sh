@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake make g++ clang-format
+    cmake make g++ clang-format clang libclang-rt-dev
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     googletest libgtest-dev libgmock-dev
     wine wine64 xvfb xauth xdotool imagemagick

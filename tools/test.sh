@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the three trees (native with sanitizers, native optimised for the benchmarks, Windows
-# with mingw-w64) and runs every test and benchmark in one CTest run, the Windows programs
-# under Wine on a virtual display when there is no display.
+# Builds the four trees (native with sanitizers, native optimised for the benchmarks, Windows
+# with mingw-w64, the fuzz targets with clang) and runs every test, benchmark and bounded fuzz
+# run in one CTest run, the Windows programs under Wine on a virtual display when there is no
+# display.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -21,6 +22,8 @@ build native -DCMAKE_BUILD_TYPE=Debug -DKIBREL_SANITIZE=ON || exit 1
 build release -DCMAKE_BUILD_TYPE=Release -DKIBREL_SANITIZE=OFF || exit 1
 build windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" ||
     exit 1
+build fuzz -DKIBREL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+    -DCMAKE_CXX_COMPILER=clang++ || exit 1
 
 cleanup() {
     WINEPREFIX="$root/build/windows/wineprefix" wineserver -k 2>/dev/null
@@ -31,8 +34,8 @@ trap cleanup EXIT
 
 tools/wine-prefix.sh "$root/build/windows/wineprefix" || exit 1
 
-# One CTest run over the three trees, so that its closing lines count every test.
+# One CTest run over the four trees, so that its closing lines count every test.
 cat >build/CTestTestfile.cmake <<'CTEST'
-subdirs("native" "release" "windows")
+subdirs("native" "release" "windows" "fuzz")
 CTEST
 ctest --test-dir build --output-on-failure -j "$jobs"
