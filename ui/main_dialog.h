@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class DialogPass;
 class MainApp;
@@ -28,6 +29,8 @@ class MainDialog {
 
     // Appends one row for a full path: its folder with the trailing backslash, and its name.
     void appendPathRow(const std::string& path);
+    // Appends a row for each path, in order, and repaints the list once at the end.
+    void appendPathRows(const std::vector<std::string>& paths);
 
     // 0 while the action button reads "Test", 1 while it reads "Rename!".
     int renameArmed() const;

@@ -26,6 +26,7 @@ constexpr int keyDownBit = 15;
 INT_PTR MainDialog::dropFiles(WPARAM wParam, LPARAM lParam) {
     auto drop = reinterpret_cast<HDROP>(wParam);
     const UINT count = DragQueryFileA(drop, dropCountQuery, nullptr, 0);
+    std::vector<std::string> paths;
     for (UINT i = 0; i < count; ++i) {
         const UINT length = DragQueryFileA(drop, i, nullptr, 0);
         std::string path(length + 1, '\0');
@@ -33,8 +34,9 @@ INT_PTR MainDialog::dropFiles(WPARAM wParam, LPARAM lParam) {
         if (read == 0)
             continue;
         path.resize(read);
-        appendPathRow(path);
+        paths.push_back(path);
     }
+    appendPathRows(paths);
     DefWindowProcA(window_, WM_DROPFILES, wParam, lParam);
     DragFinish(drop);
     SetForegroundWindow(window_);
@@ -56,9 +58,7 @@ INT_PTR MainDialog::listFiles(WPARAM, LPARAM) {
     dialog.Flags = openFileFlags;
     if (!GetOpenFileNameA(&dialog))
         return TRUE;
-    for (const std::string& path :
-         chosenFiles(std::string_view(names.data(), names.size()), ansiCodePage()))
-        appendPathRow(path);
+    appendPathRows(chosenFiles(std::string_view(names.data(), names.size()), ansiCodePage()));
     SetFocus(fileList_);
     return TRUE;
 }

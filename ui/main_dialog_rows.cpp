@@ -22,10 +22,18 @@ void MainDialog::appendPathRow(const std::string& path) {
     SendMessageA(fileList_, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&name));
 }
 
+// Many rows at once (a drop of thousands of files) would otherwise repaint the list after each.
+void MainDialog::appendPathRows(const std::vector<std::string>& paths) {
+    SendMessageA(fileList_, WM_SETREDRAW, FALSE, 0);
+    for (const std::string& path : paths)
+        appendPathRow(path);
+    SendMessageA(fileList_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(fileList_, nullptr, TRUE);
+}
+
 void MainDialog::seedFromCommandLine() {
     const char* line = GetCommandLineA();
     if (line == nullptr)
         return;
-    for (const std::string& path : commandLineArguments(line, ansiCodePage()))
-        appendPathRow(path);
+    appendPathRows(commandLineArguments(line, ansiCodePage()));
 }
