@@ -4,7 +4,6 @@
 #include "cli_rows.h"
 #include "cli_window.h"
 #include "options.h"
-#include "path_split.h"
 #include "platform.h"
 #include "regex_handle.h"
 #include "rename_pass.h"
@@ -60,7 +59,7 @@ bool someNameRefused(const CliRows& rows) {
 bool rowsOf(const std::vector<std::string>& paths, const CodePage& codePage, CliRows& rows,
             std::string& error) {
     for (const std::string& path : paths) {
-        PathRow parts = splitPathRow(path, pathSeparators, codePage);
+        PathParts parts = pathParts(path, codePage);
         if (parts.name.empty()) {
             error = path.empty() ? "an empty PATH names no file"
                                  : "'" + path + "' names no file: give a folder without the " +

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "code_page.h"
+#include "path_split.h"
+
 #include <string>
+#include <string_view>
 
 // What the front end asks of the platform it runs on, besides renaming and converting texts.
 
@@ -15,3 +19,8 @@ std::string codePageRefusal(unsigned codePage);
 // Tells the regex library which code page its patterns and texts are in; must come before the
 // library is loaded.
 void setLibraryCodePage(unsigned codePage);
+
+// A PATH as a row shows it: on Windows split at its last backslash or slash, found by
+// characters of the code page; natively at its last '/' byte, whatever stands before it, since
+// the kernel knows no code page.
+PathParts pathParts(std::string_view path, const CodePage& codePage);

@@ -1,6 +1,7 @@
 #include "platform.h"
 
 #include "code_page_choice.h"
+#include "table_code_page.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -16,4 +17,9 @@ std::string codePageRefusal(unsigned) {
 
 void setLibraryCodePage(unsigned codePage) {
     setenv("JRE32_CODEPAGE", std::to_string(codePage).c_str(), 1);
+}
+
+PathParts pathParts(std::string_view path, const CodePage&) {
+    static const TableCodePage bytes(westernCodePage);
+    return splitPath(path, "/", bytes);
 }

@@ -18,3 +18,7 @@ std::string codePageRefusal(unsigned codePage) {
 void setLibraryCodePage(unsigned codePage) {
     SetEnvironmentVariableA("JRE32_CODEPAGE", std::to_string(codePage).c_str());
 }
+
+PathParts pathParts(std::string_view path, const CodePage& codePage) {
+    return splitPath(path, "\\/", codePage);
+}

@@ -1,6 +1,6 @@
 #include "command_line.h"
 #include "fuzz_input.h"
-#include "path_row.h"
+#include "path_split.h"
 #include "property.h"
 #include "table_code_page.h"
 #include "text_walk.h"
@@ -27,7 +27,7 @@ void checkRows(const std::string& line, const CodePage& cp) {
         require(at != std::string::npos, "the arguments are pieces of the line, in order",
                 {line, argument});
         from = at + argument.size();
-        const PathParts row = splitPath(argument, cp);
+        const PathParts row = splitPath(argument, windowSeparators, cp);
         require(row.folder + row.name == argument, "a row's folder and name make up its path",
                 {line, argument});
         require(row.folder.empty() || findLastChar(row.folder, '\\', cp) == row.folder.size() - 1,
@@ -37,18 +37,10 @@ void checkRows(const std::string& line, const CodePage& cp) {
     }
 }
 
-// A path as a file of the code page can have it: no double quote, and no lead byte alone at its
-// end, which would take the separator behind it for its second byte.
-std::string asPath(std::string path, const TableCodePage& cp) {
+// A path as a file can have it: no double quote. A lead byte at its end stays a character of
+// its own, since the space or quote behind it is no trail byte.
+std::string asPath(std::string path) {
     std::erase(path, '"');
-    while (!path.empty()) {
-        std::size_t last = 0;
-        for (std::size_t i = 0; i < path.size(); i += cp.charLength(path, i))
-            last = i;
-        if (!cp.isLeadByte(static_cast<unsigned char>(path[last])) || last + 1 < path.size())
-            break;
-        path.pop_back();
-    }
     return path;
 }
 
@@ -58,7 +50,7 @@ void checkRoundTrip(const FuzzInput& input, const TableCodePage& cp) {
     const std::string separator = option & 4 ? "  " : " ";
     std::vector<std::string> paths;
     for (const std::string& field : input.fields) {
-        std::string path = asPath(field, cp);
+        std::string path = asPath(field);
         if (path.empty())
             continue;
         const bool quoted = findChar(path, ' ', 0, cp) != notFound;

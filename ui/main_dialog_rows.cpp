@@ -2,12 +2,12 @@
 
 #include "ansi_code_page.h"
 #include "command_line.h"
-#include "path_row.h"
+#include "path_split.h"
 
 #include <commctrl.h>
 
 void MainDialog::appendPathRow(const std::string& path) {
-    PathParts parts = splitPath(path, ansiCodePage());
+    PathParts parts = splitPath(path, windowSeparators, ansiCodePage());
     LVITEMA row{};
     row.mask = LVIF_TEXT;
     row.iItem = static_cast<int>(SendMessageA(fileList_, LVM_GETITEMCOUNT, 0, 0));

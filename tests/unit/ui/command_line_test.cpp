@@ -1,6 +1,6 @@
 #include "command_line.h"
 
-#include "path_row.h"
+#include "path_split.h"
 #include "table_code_page.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ const TableCodePage shiftJis(932);
 Rows seededRows(std::string_view line) {
     Rows rows;
     for (const std::string& argument : commandLineArguments(line, shiftJis)) {
-        PathParts parts = splitPath(argument, shiftJis);
+        PathParts parts = splitPath(argument, windowSeparators, shiftJis);
         rows.emplace_back(parts.folder, parts.name);
     }
     return rows;

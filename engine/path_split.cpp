@@ -2,7 +2,7 @@
 
 #include "text_walk.h"
 
-PathRow splitPathRow(std::string_view path, std::string_view separators, const CodePage& cp) {
+PathParts splitPath(std::string_view path, std::string_view separators, const CodePage& cp) {
     std::size_t folderLength = 0;
     for (std::size_t i = findAnyChar(path, separators, 0, cp); i != notFound;
          i = findAnyChar(path, separators, i + 1, cp))

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "messages.h"
+
+#include <string_view>
+
+// The system's fixed texts, written once in UTF-8: kibrel-cli converts them into the code page
+// it works in, the window into the ANSI code page for the texts that are not in its string
+// table (whose texts 10 to 14 ui_win32_tests holds equal to these), and the tests read them
+// from here.
+std::string_view systemTextUtf8(SystemText id);
