@@ -2,11 +2,12 @@
 
 #include "code_page.h"
 
-#include <memory>
-
-// Code pages known without asking the platform: 932 (Shift-JIS, lead bytes 0x81-0x9F and
-// 0xE0-0xFC), 65001 (UTF-8) and every other number as a single-byte code page. Used natively
-// and by tests; the window asks the platform instead.
+// The code pages of the program by their numbers, walked as the regex library walks them:
+// 932 (Shift-JIS: a lead byte 0x81-0x9F or 0xE0-0xFC and a trail byte 0x40-0x7E or 0x80-0xFC
+// are one character, any other byte stands alone), 65001 (UTF-8: a well-formed sequence is one
+// character, any other byte stands alone) and every other number as a single-byte code page.
+// The window takes the number of the platform's ANSI code page, kibrel-cli the one it works in.
+// The walk and the library's are held together by engine_tests (CharacterWalk).
 class TableCodePage : public CodePage {
   public:
     explicit TableCodePage(unsigned number) : number_(number) {}

@@ -1,7 +1,7 @@
 #include "fuzz_input.h"
 #include "fuzz_messages.h"
 #include "library_text.h"
-#include "path_row.h"
+#include "path_split.h"
 #include "property.h"
 #include "regex_library.h"
 #include "rename_engine.h"
@@ -24,6 +24,8 @@
 namespace {
 
 constexpr std::string_view forbiddenCharacters = "\\/:*?\"<>|";
+// Both separators of Windows paths: a new name may bring in neither.
+constexpr std::string_view separators = "\\/";
 
 } // namespace
 
@@ -61,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(findAnyChar(result, forbiddenCharacters, 0, cp) == notFound,
             "a new name never holds a forbidden character", {name, search, replace, result});
     const std::string folder = "C:\\Kibrel\\";
-    const PathParts row = splitPath(folder + result, cp);
+    const PathParts row = splitPath(folder + result, separators, cp);
     require(row.folder == folder && row.name == result, "the folder of a row never changes",
             {name, search, replace, result});
 

@@ -1,7 +1,7 @@
 #include "fake_pass.h"
 #include "fuzz_input.h"
 #include "fuzz_messages.h"
-#include "path_row.h"
+#include "path_split.h"
 #include "property.h"
 #include "regex_library.h"
 #include "rename_engine.h"
@@ -25,6 +25,8 @@ namespace {
 
 constexpr std::size_t maxRows = 6;
 constexpr std::string_view forbiddenCharacters = "\\/:*?\"<>|";
+// Both separators of Windows paths: a new name may bring in neither.
+constexpr std::string_view separators = "\\/";
 
 // The most library uses replaceAllMatches may make for a name: at most one step for each of its
 // bytes, and in each the first match and two boundaries a region, each tried at most once for
@@ -61,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string& path = input.fields[i];
         if (path.empty())
             continue;
-        const PathParts parts = splitPath(path, cp);
+        const PathParts parts = splitPath(path, windowSeparators, cp);
         rows.rows.push_back({parts.folder, parts.name, ""});
         disk.files.emplace(path, "content of row " + std::to_string(i));
     }
@@ -86,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "a new name never holds a forbidden character",
                 {window.search, window.replace, row.name, row.newName});
         if (!row.newName.empty())
-            require(splitPath(row.folder + row.newName, cp).folder == row.folder,
+            require(splitPath(row.folder + row.newName, separators, cp).folder == row.folder,
                     "the folder part of a row never changes",
                     {window.search, window.replace, row.folder, row.name, row.newName});
     }
@@ -98,9 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(contentsOf(disk) == contents, "the rename pass loses no file and doubles none",
             {window.search, window.replace});
     for (const auto& [oldPath, newPath] : disk.calls) {
-        const PathParts from = splitPath(oldPath, cp);
+        const PathParts from = splitPath(oldPath, separators, cp);
         if (findAnyChar(from.name, forbiddenCharacters, 0, cp) == notFound)
-            require(splitPath(newPath, cp).folder == from.folder, "no rename leaves its folder",
+            require(splitPath(newPath, separators, cp).folder == from.folder,
+                    "no rename leaves its folder",
                     {window.search, window.replace, oldPath, newPath});
     }
     return 0;

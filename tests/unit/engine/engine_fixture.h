@@ -40,14 +40,19 @@ inline const std::string realLibraryName = RegexHandle::libraryName();
 // The engine under code page 932, with the real regex library told to read Shift-JIS too.
 class EngineTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
+    // The code page that the regex library reads its patterns and texts in, from its next open.
+    static void useLibraryCodePage(const std::string& number) {
 #ifdef _WIN32
-        SetEnvironmentVariableA("JRE32_CODEPAGE", "932");
+        SetEnvironmentVariableA("JRE32_CODEPAGE", number.c_str());
 #else
-        setenv("JRE32_CODEPAGE", "932", 1);
+        setenv("JRE32_CODEPAGE", number.c_str(), 1);
 #endif
     }
+    static void SetUpTestSuite() {
+        useLibraryCodePage("932");
+    }
     void TearDown() override {
+        useLibraryCodePage("932");
         RegexHandle::setLibraryName(realLibraryName);
     }
 

@@ -17,12 +17,14 @@ TEST(AnsiCodePage, PlatformLeadBytesAreThoseOfShiftJis) {
     }
 }
 
-TEST(AnsiCodePage, LeadByteTakesItsTrailUnlessAtTheEnd) {
+TEST(AnsiCodePage, LeadByteTakesOnlyATrailByte) {
     const std::string text = "\x95\x5C"
-                             "a\x95";
+                             "a\x95/\x95";
     EXPECT_EQ(ansiCodePage().charLength(text, 0), 2u);
     EXPECT_EQ(ansiCodePage().charLength(text, 2), 1u);
+    // A lead byte before a slash, and one at the end, stand alone.
     EXPECT_EQ(ansiCodePage().charLength(text, 3), 1u);
+    EXPECT_EQ(ansiCodePage().charLength(text, 5), 1u);
 }
 
 } // namespace
