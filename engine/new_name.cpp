@@ -27,30 +27,44 @@ bool RenameEngine::refusedForForbiddenCharacter(std::string_view name) {
     return true;
 }
 
-std::string RenameEngine::computeNewName(std::string name) {
+NameStep RenameEngine::replaceFirstMatch(std::string name) {
     if (!regionsFit(regionList, searchText.size()))
-        return std::string(NoMatchResult);
+        return {NameStep::Kind::noMatch, {}};
     const std::string barePattern = barePatternOf(searchText, regionList);
-    if (runMatch(name, barePattern, 0) == 0 || lastMatchLen == 0)
-        return std::string(NoMatchResult);
+    if (runMatch(name, barePattern, 0) == 0)
+        return {NameStep::Kind::libraryFailed, {}};
     const int pos = lastMatchPos;
     const int len = lastMatchLen;
     // A match the library reports outside the name is taken for none.
-    if (pos < 0 || len < 0 ||
+    if (len <= 0 || pos < 0 ||
         static_cast<std::size_t>(pos) + static_cast<std::size_t>(len) > name.size())
-        return std::string(NoMatchResult);
+        return {NameStep::Kind::noMatch, {}};
     const std::string matchedText =
         name.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
 
     std::vector<std::string> captureList{matchedText};
     if (!alignRegions(barePattern, matchedText, captureList))
-        return std::string(NoMatchResult);
+        return {NameStep::Kind::libraryFailed, {}};
 
     const std::string x = expandReplacement(replaceText, captureList, codePage_);
     name.replace(static_cast<std::size_t>(pos), static_cast<std::size_t>(len), x);
     if (refusedForForbiddenCharacter(name))
-        return {};
+        return {NameStep::Kind::refused, {}};
     lastMatchPos = pos;
     lastMatchLen = static_cast<int>(x.size());
-    return name;
+    return {NameStep::Kind::replaced, std::move(name)};
+}
+
+std::string RenameEngine::computeNewName(std::string name) {
+    NameStep step = replaceFirstMatch(std::move(name));
+    switch (step.kind) {
+    case NameStep::Kind::replaced:
+        return std::move(step.name);
+    case NameStep::Kind::refused:
+        return {};
+    case NameStep::Kind::noMatch:
+    case NameStep::Kind::libraryFailed:
+        break;
+    }
+    return std::string(NoMatchResult);
 }

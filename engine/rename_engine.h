@@ -5,6 +5,7 @@
 #include "region_list.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,18 @@ constexpr std::string_view NoMatchResult = "\n";
 
 // The help id of the message that refuses a region inside parentheses.
 constexpr unsigned regionInGroupHelpId = 1050;
+
+// What one replacement step in a name gave.
+struct NameStep {
+    enum class Kind {
+        replaced,      // name is the new name; lastMatchPos and lastMatchLen tell the text put in
+        noMatch,       // nothing matched, or only empty text
+        libraryFailed, // the library could not be used or refused a pattern; its message shown
+        refused,       // the new name would hold a forbidden character; message 11 shown
+    };
+    Kind kind;
+    std::string name;
+};
 
 // The rename engine: the system's pattern language on top of the regex library, and the
 // computation of one replacement in a file name. It holds the pattern state of one test pass;
@@ -57,12 +70,14 @@ class RenameEngine {
     // the pattern (lastMatchPos and lastMatchLen then hold the match, length 0 for none), 0
     // after its message was shown.
     int runMatch(const std::string& text, const std::string& pattern, int start);
-    // The name with its first match replaced by the expanded Replace text, NoMatchResult when
-    // nothing was replaced, or the empty string when the new name was refused (message 11).
+    // The name with its first match replaced by the expanded Replace text.
+    NameStep replaceFirstMatch(std::string name);
+    // The same as one text: the new name, NoMatchResult when nothing was replaced (also after
+    // a library failure), or the empty string when the new name was refused (message 11).
     std::string computeNewName(std::string name);
     // The NewName of a CurrentName: every match replaced, from left to right, never searching
-    // what a replacement put in. Empty when a step refused the new name before anything was
-    // put together.
+    // what a replacement put in. Empty when any step refused the new name: a name half made
+    // would give the file a name nobody asked for.
     std::string replaceAllMatches(const std::string& currentName);
 
     // How many RegexHandles, each one load of the library, this engine has used so far.
@@ -72,7 +87,8 @@ class RenameEngine {
     // True, after message 11 was shown, when the name holds a character that file names cannot
     // hold.
     bool refusedForForbiddenCharacter(std::string_view name);
-    std::size_t firstMarkedMatch(const std::string& markedPattern, std::string_view text);
+    std::optional<std::size_t> boundaryOffset(const std::string& markedPattern,
+                                              std::string_view text);
     // Appends the text of every region of matchedText to captureList; false when the library
     // failed during the alignment (its message has been shown).
     bool alignRegions(const std::string& barePattern, const std::string& matchedText,

@@ -9,23 +9,32 @@ std::string RenameEngine::replaceAllMatches(const std::string& currentName) {
     std::string rest = currentName;
     std::string acc;
     while (true) {
-        std::string piece = computeNewName(rest);
-        if (piece == NoMatchResult) {
-            acc += rest;
+        NameStep step = replaceFirstMatch(rest);
+        // A remainder turned into the single LF cannot be told from no match, and counts as one.
+        if (step.kind == NameStep::Kind::replaced && step.name == NoMatchResult)
+            step.kind = NameStep::Kind::noMatch;
+        switch (step.kind) {
+        case NameStep::Kind::noMatch:
+        case NameStep::Kind::libraryFailed:
+            return acc + rest;
+        case NameStep::Kind::refused:
+            return {};
+        case NameStep::Kind::replaced:
             break;
         }
+        const std::string& piece = step.name;
+        // The match took the whole remainder and nothing was put in its place.
         if (piece.empty())
-            break;
+            return acc;
         // Each piece was checked as a text of its own; behind what was built, its first byte
         // may become the second byte of a double-byte character and a byte behind it, such as
         // 5C, a character of its own. So the whole name is checked as it now stands.
         if (refusedForForbiddenCharacter(acc + piece))
-            break;
+            return {};
         auto cut = std::min(static_cast<std::size_t>(lastMatchPos + lastMatchLen), piece.size());
         acc.append(piece, 0, cut);
         rest = piece.substr(cut);
         if (rest.empty())
-            break;
+            return acc;
     }
-    return acc;
 }

@@ -1,4 +1,7 @@
 #include "cli_process.h"
+#include "name_cases.h"
+#include "system_texts.h"
+#include "table_code_page.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
@@ -259,6 +262,26 @@ const RenameCase renameCases[] = {
      {{"__1.txt", "H"}},
      0,
      ""},
+#ifndef _WIN32
+    // A lone lead byte reaches a Windows program's command line only as another character, so
+    // these two run natively.
+    {"a slash behind a lone lead byte is a separator: the name is refused, nothing moves",
+     {{"dir", "<folder>"}, {"dir/a.txt", "A"}},
+     {"dir/a.txt"},
+     {"--code-page=932", "-s", "a", "-r", "\x95/b"},
+     {""},
+     {{"dir", "<folder>a.txt=A;"}},
+     1,
+     "ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n"},
+    {"a later step refused refuses the whole row: nothing half made is renamed",
+     {{"ab", "A"}},
+     {"ab"},
+     {"--code-page=932", "-s", "[ab]", "-r", "\x95\x5C\x95"},
+     {""},
+     {{"ab", "A"}},
+     1,
+     "ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n"},
+#endif
 };
 
 class Rename : public ::testing::TestWithParam<RenameCase> {};
@@ -284,5 +307,43 @@ TEST_P(Rename, PrintsTheNewNamesRenamesAndExitsAsTheWindowsPassesDo) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Rename, ::testing::ValuesIn(renameCases));
+
+#ifdef _WIN32
+// Whether the bytes are whole characters of code page 932, as a Windows command line can carry
+// them.
+bool wholeShiftJis(const std::string& text) {
+    const TableCodePage shiftJis(932);
+    for (std::size_t i = 0; i < text.size(); i += shiftJis.charLength(text, i))
+        if (shiftJis.isLeadByte(static_cast<unsigned char>(text[i])) &&
+            shiftJis.charLength(text, i) == 1)
+            return false;
+    return true;
+}
+#endif
+
+class NameCaseDryRun : public ::testing::TestWithParam<NameCase> {};
+
+// The names of the test pass, as kibrel-cli prints them: a pattern refused before the rows
+// prints no name; a refused new name prints an empty one and exits 1.
+TEST_P(NameCaseDryRun, PrintsTheNewNameAndTheMessage) {
+    const NameCase& c = GetParam();
+#ifdef _WIN32
+    if (!wholeShiftJis(c.search) || !wholeShiftJis(c.replace) || !wholeShiftJis(c.name))
+        GTEST_SKIP() << "not whole characters of the ANSI code page";
+#endif
+    TestFolder folder;
+    const std::string path = folder.pathOf(c.name);
+    CliResult result = runCli({"-n", "--code-page=932", "-s", c.search, "-r", c.replace, path});
+    const bool beforeRows =
+        c.message == SystemText::BadPattern || c.message == SystemText::RegionInGroup;
+    EXPECT_EQ(result.out, beforeRows ? "" : path + "\t" + c.newName + "\n");
+    EXPECT_EQ(result.err, c.message ? onTerminal(systemTextUtf8(*c.message)) + "\n" : "");
+    const int status = beforeRows || c.message == SystemText::PatternRefused ? 2
+                       : c.newName.empty()                                   ? 1
+                                                                             : 0;
+    EXPECT_EQ(result.status, status);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, NameCaseDryRun, ::testing::ValuesIn(nameCases()));
 
 } // namespace

@@ -6,7 +6,8 @@ namespace {
 
 // Each row is worked out by hand from the alignment's steps. Notation: prepared positions as
 // (open, close); B the bare pattern's length, L the match's; "|" stands for the AlignMark;
-// a trial "j: text" is the marked text handed to the library.
+// a trial "j: text" is the marked text that the marked pattern must match from its first byte
+// to its last.
 struct AlignmentRow {
     const char* search;
     const char* replace;
@@ -59,14 +60,15 @@ INSTANTIATE_TEST_SUITE_P(
         // A greedy pattern between the regions. Regions (0,9), (12,18); bare
         // "[a-zA-Z].*[0-9]", B 15; match "ab12" at 0, L 4. Region 0: inner 8 < 15,
         // R "[a-zA-Z]|.*[0-9]"; 1: "a|b12" yes: end 1. Region 1: gap 12-9-1 = 2, P = the last
-        // 15+2-9-1 = 7 bytes ".*|[0-9]", T0 "b12"; 1: "b|12" yes: start 1+1 = 2, since the
-        // pattern between takes one byte; inner 5 = the last 15+2-12 bytes: end 4. \2 "12".
-        AlignmentRow{"{\\a}.*{\\d}", "[\\1][\\2]", "ab12", "[a][12]", 0, 7, 3},
-        // An anchor in front of the region: the mark before "a" never matches behind "^".
-        // Region (1,3); bare "^ab", B 3; match "ab" at 0, L 2. Region 0: gap 1, P "^|ab";
-        // 1: "a|b" no, 2: "ab|" no: cum 0+2+1 = 3 = start. inner 1 < the last 3-1 = 2 bytes,
-        // T0 the last 2-3 bytes, none: no trial, cum 4. Start 3 >= L: \1 is empty. Uses 1+2.
-        AlignmentRow{"^{a}b", "[\\1]", "ab", "[]", 0, 2, 3},
+        // 15+2-9-1 = 7 bytes ".*|[0-9]", T0 "b12"; 1: "b|12" leaves "2" behind the digit, no;
+        // 2: "b1|2" yes: start 1+2 = 3; inner 5 = the last 15+2-12 bytes: end 4. \2 "2".
+        AlignmentRow{"{\\a}.*{\\d}", "[\\1][\\2]", "ab12", "[a][2]", 0, 6, 4},
+        // An anchor in front of the region, which matched nothing: no offset from 1 on lets
+        // "^|ab" match the whole text, so the region starts at 0. Region (1,3); bare "^ab",
+        // B 3; match "ab" at 0, L 2. Region 0: gap 1, P "^|ab"; 1: "a|b" no, 2: "ab|" no:
+        // start 0. inner 1 < the last 3-1 = 2 bytes, R "a|b", T0 "ab"; 1: "a|b" yes: end 1.
+        // \1 "a". Uses 1+2+1.
+        AlignmentRow{"^{a}b", "[\\1]", "ab", "[a]", 0, 3, 4},
         // A region in front of pattern text that can match inside a double-byte character.
         // Regions (0,2), (3,5); bare "..", B 2; match '表1' (0x95 0x5C 0x31) at 0, L 3. Region
         // 0: inner 1 < 2, R ".|."; offset 1 lies inside '表' and is not tried; 2: '表'|"1"

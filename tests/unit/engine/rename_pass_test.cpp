@@ -1,5 +1,6 @@
 #include "engine_fixture.h"
 #include "fake_pass.h"
+#include "name_cases.h"
 
 #include <map>
 #include <string>
@@ -100,6 +101,24 @@ INSTANTIATE_TEST_SUITE_P(Patterns, RefusedPatternTest,
                                            RefusedPattern{"(a", SystemText::BadPattern, 0, false},
                                            RefusedPattern{"({a})", SystemText::RegionInGroup,
                                                           0x4040, true}));
+
+class NameCaseTest : public RenamePassTest, public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(NameCaseTest, TheTestPassGivesTheNewNameAndTheMessage) {
+    const NameCase& c = GetParam();
+    addFile(c.name);
+    test(c.search, c.replace);
+    EXPECT_EQ(rows.rows[0].newName, c.newName);
+    if (c.message) {
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, shiftJisText(*c.message));
+    } else {
+        EXPECT_TRUE(messages.shown.empty());
+    }
+    EXPECT_EQ(RegexHandle::handleCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, NameCaseTest, ::testing::ValuesIn(nameCases()));
 
 TEST_F(RenamePassTest, RowsThatFailAloneStillArmTheButton) {
     addFile("a-b");

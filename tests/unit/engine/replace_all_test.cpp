@@ -62,20 +62,26 @@ TEST_F(EngineTest, TheFirstWorkedExampleOfTheLoopTakesThreeSteps) {
     EXPECT_EQ(engine.regexUses(), 3);
 }
 
-TEST_F(EngineTest, ARefusedFirstStepGivesAnEmptyNameWithOneMessage) {
+TEST_F(EngineTest, ARefusedStepGivesAnEmptyNameWithOneMessage) {
     usePattern("-", "?");
     EXPECT_EQ(engine.replaceAllMatches("a-b-c.txt"), "");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, shiftJisText(SystemText::ForbiddenCharacter));
+    // A later step refused: nothing of what the earlier steps put together is kept.
+    messages.shown.clear();
+    usePattern("{\\d}", "\\1\\1/");
+    EXPECT_EQ(engine.replaceAllMatches("1-2"), "");
+    EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 // The Replace text is 表 (95 5C) and a lone lead byte 95. Each step's piece holds no backslash,
 // but put together the lone 95 of one step takes the 95 of the next as its second byte, and the
 // 5C behind it is a backslash that would move the file into another folder: that step is
-// refused as the whole name now stands, and the name stays what was built before it.
+// refused as the whole name now stands, and with it the whole row, since the name built before
+// it is one nobody asked for.
 TEST_F(EngineTest, StepsPutTogetherNeverHideABackslash) {
     usePattern("[ab]", "\x95\x5C\x95");
-    EXPECT_EQ(engine.replaceAllMatches("ab"), "\x95\x5C\x95");
+    EXPECT_EQ(engine.replaceAllMatches("ab"), "");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, shiftJisText(SystemText::ForbiddenCharacter));
 }

@@ -80,9 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRow{"{}", "abc", 1},
         // An unterminated bracket expression.
         RefusedRow{"[a", "abc", 1},
-        // The first match of "a*b" is "aab"; region 0 ends at the first trial ("a", mark,
-        // "ab" against "a", mark, "*b" matches "ab"); region 1 follows at once and its end
+        // The first match of "a*b" is "aab"; "a", mark, "*b" matches none of the three marked
+        // texts whole, so region 0 ends where it starts; region 1 follows at once and its end
         // trial hands the library "*", mark, "b", a repetition of nothing.
-        RefusedRow{"{a}{*}b", "aab", 3}));
+        RefusedRow{"{a}{*}b", "aab", 5}));
 
 } // namespace
