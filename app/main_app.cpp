@@ -2,15 +2,43 @@
 
 #include "ansi_code_page.h"
 #include "app_paths.h"
+#include "dialog_messages.h"
 #include "help_topics.h"
+#include "library_module.h"
 #include "main_dialog.h"
-#include "message_icon.h"
-#include "resource.h"
-#include "resource_string.h"
+#include "regex_handle.h"
 
 #include <commctrl.h>
 
 namespace {
+
+constexpr unsigned iconBits = 0xF0;
+constexpr unsigned buttonBits = 0x0F;
+constexpr unsigned iconExclamation = 0x30;
+
+// The type of the application's message box: a type that names no icon and whose buttons are
+// OK, OK and Cancel, Yes/No/Cancel or Yes and No gets the exclamation icon; any other type is
+// shown as given.
+constexpr unsigned withDefaultIcon(unsigned type) {
+    constexpr unsigned ok = 0;
+    constexpr unsigned okCancel = 1;
+    constexpr unsigned yesNoCancel = 3;
+    constexpr unsigned yesNo = 4;
+    if ((type & iconBits) != 0)
+        return type;
+    const unsigned buttons = type & buttonBits;
+    if (buttons == ok || buttons == okCancel || buttons == yesNoCancel || buttons == yesNo)
+        return type | iconExclamation;
+    return type;
+}
+// Button sets 0 to 6, with and without the Help button; a given icon is kept.
+static_assert(withDefaultIcon(0) == 0x30 && withDefaultIcon(1) == 0x31 && withDefaultIcon(2) == 2 &&
+              withDefaultIcon(3) == 0x33 && withDefaultIcon(4) == 0x34 && withDefaultIcon(5) == 5 &&
+              withDefaultIcon(6) == 6);
+static_assert(withDefaultIcon(0x4000) == 0x4030 && withDefaultIcon(0x4002) == 0x4002 &&
+              withDefaultIcon(0x4004) == 0x4034);
+static_assert(withDefaultIcon(0x10) == 0x10 && withDefaultIcon(0x21) == 0x21 &&
+              withDefaultIcon(0x44) == 0x44 && withDefaultIcon(0x4040) == 0x4040);
 
 // The path of the running executable, at most 260 bytes; empty when the platform cannot
 // tell it.
@@ -33,13 +61,13 @@ MainApp::MainApp() : appName_(appNameFor(executablePath(), ansiCodePage())) {}
 bool MainApp::startUp() {
     helpFilePath_ = helpFilePathFor(executablePath(), ansiCodePage());
 
-    HMODULE library = LoadLibraryA("JRE32.DLL");
+    LibraryModule library = loadLibraryModule(RegexHandle::libraryName().c_str());
     if (library == nullptr) {
-        std::string text = loadResourceString<32>(IDS_LIBRARY_MISSING);
+        std::string text = DialogMessages(*this, nullptr).text(SystemText::LibraryMissing);
         MessageBoxA(nullptr, text.c_str(), nullptr, MB_OK | MB_ICONWARNING);
         return false;
     }
-    FreeLibrary(library);
+    freeLibraryModule(library);
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
@@ -63,10 +91,6 @@ int MainApp::appMessageBox(const std::string& text, unsigned type, unsigned help
     int button = MessageBoxA(messageOwner(), text.c_str(), appName_.c_str(), withDefaultIcon(type));
     promptTopic_ = formerTopic;
     return button;
-}
-
-int MainApp::appMessageBox(unsigned stringId, unsigned type, std::optional<unsigned> helpId) {
-    return appMessageBox(loadResourceString<256>(stringId), type, helpId.value_or(stringId));
 }
 
 bool MainApp::routeCommand(unsigned id) {

@@ -1,16 +1,17 @@
 #pragma once
 
+#include "window_application.h"
+
 #include <windows.h>
 
 #include <array>
-#include <optional>
 #include <string>
 
 class MainDialog;
 
 // The application object, one for the life of the process: start-up, the application's name,
 // the help file's path, and the message box that carries a help id.
-class MainApp {
+class MainApp : public WindowApplication {
   public:
     MainApp();
     MainApp(const MainApp&) = delete;
@@ -22,25 +23,19 @@ class MainApp {
 
     // The executable's file name without folder and extension: the caption of the message
     // boxes that give none.
-    const std::string& appName() const { return appName_; }
+    const std::string& appName() const override { return appName_; }
     // The executable's path with the extension "chm".
-    const std::string& helpFilePath() const { return helpFilePath_; }
+    const std::string& helpFilePath() const override { return helpFilePath_; }
     // 0x30000 + the help id of the message box on screen, else 0.
     unsigned promptTopic() const { return promptTopic_; }
 
-    // A message box owned by the application's active window, with the caption appName.
-    // While it is open, a help id other than 0 is the current help topic. A type that names no
-    // icon gets the exclamation icon for the OK, OK/Cancel, Yes/No/Cancel and Yes/No sets.
-    // Returns the button that closed it.
-    int appMessageBox(const std::string& text, unsigned type, unsigned helpId);
-    // The same for the text of a string resource; the help id, when not given, is the
-    // resource number.
-    int appMessageBox(unsigned stringId, unsigned type,
-                      std::optional<unsigned> helpId = std::nullopt);
+    // A type that names no icon gets the exclamation icon for the OK, OK/Cancel, Yes/No/Cancel
+    // and Yes/No sets.
+    int appMessageBox(const std::string& text, unsigned type, unsigned helpId) override;
 
     // Runs the command from the application's own event table, for commands that the main
     // window does not handle itself. False when the table has no entry for it.
-    bool routeCommand(unsigned id);
+    bool routeCommand(unsigned id) override;
 
   private:
     struct Command {

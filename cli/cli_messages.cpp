@@ -3,8 +3,6 @@
 #include "system_texts.h"
 #include "text_conversion.h"
 
-#include <algorithm>
-
 namespace {
 
 // The answer of a box closed with its OK button.
@@ -13,8 +11,6 @@ constexpr int okButton = 1;
 } // namespace
 
 std::string CliMessages::text(SystemText id) {
-    if (!shown(id))
-        asked_.push_back(id);
     return fromUtf8(systemTextUtf8(id), codePage_);
 }
 
@@ -33,8 +29,4 @@ int CliMessages::showMessage(const std::string& text, unsigned, const std::strin
 int CliMessages::showHelpMessage(const std::string& text, unsigned, unsigned) {
     show(text);
     return okButton;
-}
-
-bool CliMessages::shown(SystemText id) const {
-    return std::find(asked_.begin(), asked_.end(), id) != asked_.end();
 }

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 // The system's messages as the front end shows them: each text on a line of its own on
 // standard error, converted from the code page into the terminal's character set, at the
@@ -20,11 +19,8 @@ class CliMessages : public Messages {
 
     // Shows a text of the code page as a message of its own.
     void show(const std::string& text);
-    // True when the text id was asked for: the engine asks for a fixed text only to show it.
-    bool shown(SystemText id) const;
 
   private:
     unsigned codePage_;
     std::FILE* err_;
-    std::vector<SystemText> asked_;
 };

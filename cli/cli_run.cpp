@@ -3,6 +3,7 @@
 #include "cli_messages.h"
 #include "cli_rows.h"
 #include "cli_window.h"
+#include "handle_per_match.h"
 #include "options.h"
 #include "platform.h"
 #include "regex_handle.h"
@@ -47,13 +48,6 @@ bool writeNewNames(const CliRows& rows, std::FILE* out) {
     return write(out, lines);
 }
 
-bool someNameRefused(const CliRows& rows) {
-    for (int i = 0; i < rows.count(); ++i)
-        if (rows.at(i).newName.empty())
-            return true;
-    return false;
-}
-
 // One row per PATH, in the order given; false, with the error, for a PATH that names no file:
 // an empty one, or one that ends in a separator.
 bool rowsOf(const std::vector<std::string>& paths, const CodePage& codePage, CliRows& rows,
@@ -74,13 +68,14 @@ bool rowsOf(const std::vector<std::string>& paths, const CodePage& codePage, Cli
 // The two passes, as two presses of the window's action button.
 int runPasses(const Options& options, const CodePage& codePage, CliRows& rows,
               CliMessages& messages, std::FILE* out, std::FILE* err) {
-    RenameEngine engine(codePage, messages);
+    HandlePerMatch matcher;
+    RenameEngine engine(codePage, messages, matcher);
     CliWindow window(options.search, options.replace);
     PlatformRenamer renamer;
     RenamePass pass(engine, rows, renamer, window, messages);
 
-    pass.runAction();
-    if (pass.renameArmed() == 0)
+    const PassOutcome tested = pass.runAction();
+    if (tested.kind != PassOutcome::Kind::tested)
         return exitRefused;
     if (!writeNewNames(rows, out)) {
         write(err, "kibrel-cli: the new names could not be written; nothing was renamed\n");
@@ -89,13 +84,13 @@ int runPasses(const Options& options, const CodePage& codePage, CliRows& rows,
     // The library refused the pattern, or could not be used, while the names were computed:
     // the names are not what the pattern asks for, and no one is there to look at them before
     // the rename, so nothing is renamed.
-    if (messages.shown(SystemText::PatternRefused) || messages.shown(SystemText::LibraryUnusable))
+    if (tested.libraryFailures > 0)
         return exitRefused;
     if (options.dryRun)
-        return someNameRefused(rows) ? exitSomeRowFailed : exitAllRenamed;
+        return tested.rowsWithoutName > 0 ? exitSomeRowFailed : exitAllRenamed;
 
-    pass.runAction();
-    return rows.count() == 0 ? exitAllRenamed : exitSomeRowFailed;
+    const PassOutcome renamed = pass.runAction();
+    return renamed.failedRenames + renamed.rowsWithoutName > 0 ? exitSomeRowFailed : exitAllRenamed;
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 // The system's ANSI code page, as the engine sees it: which bytes start a double-byte
 // character, and how long the character at a position is. Every search of the engine for a
 // syntax character walks the text by these characters from a character boundary.
+// Implemented by TableCodePage (the window with its ANSI code page, kibrel-cli with the one it
+// works in); held to the regex library's walk by engine_tests (character_walk_test.cpp).
 class CodePage {
   public:
     virtual ~CodePage() = default;

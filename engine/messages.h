@@ -25,6 +25,8 @@ constexpr unsigned help = 0x4000;
 
 // How the engine talks to the user: every message is shown in a modal box where the failure
 // is met. Texts are byte strings in the system's ANSI code page.
+// Implemented by DialogMessages (ui/), CliMessages (cli/) and FakeMessages (tests); held by
+// engine_tests, ui_win32_tests (system_text_test.cpp) and cli_tests.
 class Messages {
   public:
     virtual ~Messages() = default;

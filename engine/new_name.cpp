@@ -31,7 +31,7 @@ NameStep RenameEngine::replaceFirstMatch(std::string name) {
     if (!regionsFit(regionList, searchText.size()))
         return {NameStep::Kind::noMatch, {}};
     const std::string barePattern = barePatternOf(searchText, regionList);
-    if (runMatch(name, barePattern, 0) == 0)
+    if (runMatch(name, barePattern) == 0)
         return {NameStep::Kind::libraryFailed, {}};
     const int pos = lastMatchPos;
     const int len = lastMatchLen;

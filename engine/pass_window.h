@@ -6,6 +6,8 @@
 
 // The controls of the window that the pass reads and writes besides the file list: the Search
 // and Replace boxes with their history lists, the action button and the mouse cursor.
+// Implemented by DialogPassWindow (ui/), CliWindow (cli/) and FakeWindow (tests); held by
+// engine_tests (rename_pass_test.cpp) and e2e_pass_tests.
 class PassWindow {
   public:
     virtual ~PassWindow() = default;

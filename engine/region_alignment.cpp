@@ -41,7 +41,7 @@ std::optional<std::size_t> RenameEngine::boundaryOffset(const std::string& marke
     for (std::size_t j = 0; j < text.size();) {
         j += codePage_.charLength(text, j);
         const std::string trial = withMark(text, static_cast<long>(j));
-        if (runMatch(trial, whole, 0) == 0)
+        if (runMatch(trial, whole) == 0)
             return std::nullopt;
         if (lastMatchLen == static_cast<int>(trial.size()))
             return j;

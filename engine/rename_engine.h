@@ -2,6 +2,7 @@
 
 #include "code_page.h"
 #include "messages.h"
+#include "regex_matcher.h"
 #include "region_list.h"
 
 #include <cstddef>
@@ -33,14 +34,27 @@ struct NameStep {
     std::string name;
 };
 
+// The NewName of a row, and whether it is what the user asked for.
+struct RowName {
+    enum class Kind {
+        named,         // every match replaced (the name may be unchanged, or empty when a
+                       // replacement by nothing took it whole)
+        libraryFailed, // a step met an unusable library or a refused pattern; the rest of the
+                       // name stayed as it was
+        refused,       // a step would have put in a forbidden character; the name is empty
+    };
+    std::string newName;
+    Kind kind = Kind::named;
+};
+
 // The rename engine: the system's pattern language on top of the regex library, and the
 // computation of one replacement in a file name. It holds the pattern state of one test pass;
 // the window (or the command-line front end) fills searchText and replaceText, prepares the
 // pattern once, and then asks for the new name of every row.
 class RenameEngine {
   public:
-    RenameEngine(const CodePage& codePage, Messages& messages)
-        : codePage_(codePage), messages_(messages) {}
+    RenameEngine(const CodePage& codePage, Messages& messages, RegexMatcher& matcher)
+        : codePage_(codePage), messages_(messages), matcher_(matcher) {}
 
     // The Search text, prepared in place by preparePattern.
     std::string searchText;
@@ -66,10 +80,10 @@ class RenameEngine {
     // when the pass may go on to the rows.
     bool preparePatternForPass();
 
-    // One match through a RegexHandle of its own: 1 when the library could be used and took
-    // the pattern (lastMatchPos and lastMatchLen then hold the match, length 0 for none), 0
-    // after its message was shown.
-    int runMatch(const std::string& text, const std::string& pattern, int start);
+    // One match of the pattern in the text, from its first byte: 1 when the library could be
+    // used and took the pattern (lastMatchPos and lastMatchLen then hold the match, length 0
+    // for none), 0 after its message was shown.
+    int runMatch(const std::string& text, const std::string& pattern);
     // The name with its first match replaced by the expanded Replace text.
     NameStep replaceFirstMatch(std::string name);
     // The same as one text: the new name, NoMatchResult when nothing was replaced (also after
@@ -78,9 +92,9 @@ class RenameEngine {
     // The NewName of a CurrentName: every match replaced, from left to right, never searching
     // what a replacement put in. Empty when any step refused the new name: a name half made
     // would give the file a name nobody asked for.
-    std::string replaceAllMatches(const std::string& currentName);
+    RowName replaceAllMatches(const std::string& currentName);
 
-    // How many RegexHandles, each one load of the library, this engine has used so far.
+    // How many matches this engine has asked of the library so far.
     long regexUses() const { return regexUses_; }
 
   private:
@@ -96,5 +110,6 @@ class RenameEngine {
 
     const CodePage& codePage_;
     Messages& messages_;
+    RegexMatcher& matcher_;
     long regexUses_ = 0;
 };

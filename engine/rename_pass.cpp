@@ -1,15 +1,12 @@
 #include "rename_pass.h"
 
-std::string renameFailedText(const std::string& oldPath, const std::string& newPath) {
-    return "[" + oldPath + "] -> [" + newPath + "]\n Rename Failed!!";
-}
+#include "system_texts.h"
 
-void RenamePass::runAction() {
+PassOutcome RenamePass::runAction() {
     int count = rows_.count();
     if (renameArmed_ == 0)
-        testPass(count);
-    else
-        renamePass(count);
+        return testPass(count);
+    return renamePass(count);
 }
 
 void RenamePass::resetToTest() {
@@ -24,33 +21,46 @@ void RenamePass::rowDeleting(int rowCount) {
 
 // Every row gets its new name, and the button is armed whatever the single rows gave; a
 // pattern refused as a whole changes nothing but the message.
-void RenamePass::testPass(int count) {
+PassOutcome RenamePass::testPass(int count) {
+    PassOutcome outcome;
     if (count == 0)
-        return;
+        return outcome;
     engine_.searchText = window_.searchBoxText();
     engine_.replaceText = window_.replaceBoxText();
     const std::string searchAsTyped = engine_.searchText;
     const std::string replaceAsTyped = engine_.replaceText;
+    outcome.kind = PassOutcome::Kind::refused;
     if (!engine_.preparePatternForPass())
-        return;
+        return outcome;
     window_.showWaitCursor();
-    for (int i = 0; i < count; ++i)
-        rows_.setNewName(i, engine_.replaceAllMatches(rows_.column(i, RowColumn::CurrentName)));
+    for (int i = 0; i < count; ++i) {
+        const RowName row = engine_.replaceAllMatches(rows_.column(i, RowColumn::CurrentName));
+        rows_.setNewName(i, row.newName);
+        if (row.kind == RowName::Kind::libraryFailed)
+            ++outcome.libraryFailures;
+        if (row.newName.empty())
+            ++outcome.rowsWithoutName;
+    }
     window_.showActionArmed(true);
     renameArmed_ = 1;
     updateHistory(searchAsTyped, replaceAsTyped);
     window_.showArrowCursor();
+    outcome.kind = PassOutcome::Kind::tested;
+    return outcome;
 }
 
 // Visits every row present at the start once, from the top: a renamed row leaves the list and
 // the next one moves up into its index; a skipped or failed row stays.
-void RenamePass::renamePass(int count) {
+PassOutcome RenamePass::renamePass(int count) {
+    PassOutcome outcome;
+    outcome.kind = PassOutcome::Kind::renamed;
     int i = 0;
     for (int visited = 0; visited < count; ++visited) {
         const std::string folder = rows_.column(i, RowColumn::FilePath);
         const std::string oldPath = folder + rows_.column(i, RowColumn::CurrentName);
         const std::string newName = rows_.column(i, RowColumn::NewName);
         if (newName.empty()) {
+            ++outcome.rowsWithoutName;
             ++i;
             continue;
         }
@@ -60,8 +70,10 @@ void RenamePass::renamePass(int count) {
         } else {
             messages_.showMessage(renameFailedText(oldPath, newPath),
                                   MessageType::ok | MessageType::iconWarning, renameFailedCaption);
+            ++outcome.failedRenames;
             ++i;
         }
     }
     resetToTest();
+    return outcome;
 }

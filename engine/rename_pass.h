@@ -8,11 +8,23 @@
 
 #include <string>
 
-// The caption of the message that reports a failed rename.
-constexpr const char* renameFailedCaption = "ERROR!";
-
-// The failure message of one rename: "[old] -> [new]", a line feed and " Rename Failed!!".
-std::string renameFailedText(const std::string& oldPath, const std::string& newPath);
+// What a press of the action button did, for its caller to act on.
+struct PassOutcome {
+    enum class Kind {
+        nothing, // the list was empty: nothing happened
+        refused, // the Search text was refused before the rows (message 10 or 12)
+        tested,  // every row has its NewName and the button reads "Rename!"
+        renamed, // the rename pass visited every row
+    };
+    Kind kind = Kind::nothing;
+    // The test pass: rows whose computation met an unusable library or a refused pattern.
+    int libraryFailures = 0;
+    // The test pass: rows left with an empty NewName (a name refused, or a whole name replaced
+    // by nothing), which the rename pass leaves alone. The rename pass: rows it left alone.
+    int rowsWithoutName = 0;
+    // The rename pass: rows whose rename failed.
+    int failedRenames = 0;
+};
 
 // The action button's two modes. In the "Test" mode a press computes the new name of every row
 // from the Search and Replace boxes without touching the disk; the button then reads "Rename!",
@@ -28,7 +40,7 @@ class RenamePass {
     int renameArmed() const { return renameArmed_; }
 
     // The press of the action button: the test pass or the rename pass, by the mode.
-    void runAction();
+    PassOutcome runAction();
     void resetToTest();
 
     // An edit or a choice in the Search or Replace box, or a row added to the list.
@@ -40,8 +52,8 @@ class RenamePass {
     void updateHistory(const std::string& searchAsTyped, const std::string& replaceAsTyped);
 
   private:
-    void testPass(int count);
-    void renamePass(int count);
+    PassOutcome testPass(int count);
+    PassOutcome renamePass(int count);
 
     RenameEngine& engine_;
     FileRows& rows_;

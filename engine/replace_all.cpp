@@ -5,7 +5,7 @@
 // Each step searches what remains behind the last replacement as a text of its own, so a
 // replacement is never searched again; every step takes at least the matched bytes out of the
 // rest, so the loop ends.
-std::string RenameEngine::replaceAllMatches(const std::string& currentName) {
+RowName RenameEngine::replaceAllMatches(const std::string& currentName) {
     std::string rest = currentName;
     std::string acc;
     while (true) {
@@ -15,26 +15,27 @@ std::string RenameEngine::replaceAllMatches(const std::string& currentName) {
             step.kind = NameStep::Kind::noMatch;
         switch (step.kind) {
         case NameStep::Kind::noMatch:
+            return {acc + rest, RowName::Kind::named};
         case NameStep::Kind::libraryFailed:
-            return acc + rest;
+            return {acc + rest, RowName::Kind::libraryFailed};
         case NameStep::Kind::refused:
-            return {};
+            return {{}, RowName::Kind::refused};
         case NameStep::Kind::replaced:
             break;
         }
         const std::string& piece = step.name;
         // The match took the whole remainder and nothing was put in its place.
         if (piece.empty())
-            return acc;
+            return {acc, RowName::Kind::named};
         // Each piece was checked as a text of its own; behind what was built, its first byte
         // may become the second byte of a double-byte character and a byte behind it, such as
         // 5C, a character of its own. So the whole name is checked as it now stands.
         if (refusedForForbiddenCharacter(acc + piece))
-            return {};
+            return {{}, RowName::Kind::refused};
         auto cut = std::min(static_cast<std::size_t>(lastMatchPos + lastMatchLen), piece.size());
         acc.append(piece, 0, cut);
         rest = piece.substr(cut);
         if (rest.empty())
-            return acc;
+            return {acc, RowName::Kind::named};
     }
 }

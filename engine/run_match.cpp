@@ -1,22 +1,21 @@
 #include "rename_engine.h"
 
-#include "regex_handle.h"
-
-// Every match opens, compiles and closes a RegexHandle of its own; nothing carries over from
-// one match to the next.
-int RenameEngine::runMatch(const std::string& text, const std::string& pattern, int start) {
-    RegexHandle handle;
+// A failure shows its message for this call; the next call asks the library anew.
+int RenameEngine::runMatch(const std::string& text, const std::string& pattern) {
     ++regexUses_;
-    if (handle.open() == 0) {
+    const MatchResult result = matcher_.match(pattern, text);
+    switch (result.kind) {
+    case MatchResult::Kind::libraryUnusable:
         messages_.showMessage(messages_.text(SystemText::LibraryUnusable), MessageType::ok);
         return 0;
-    }
-    if (handle.compile(pattern) == 0) {
+    case MatchResult::Kind::patternRefused:
         messages_.showMessage(messages_.text(SystemText::PatternRefused), MessageType::ok);
         return 0;
+    case MatchResult::Kind::matched:
+    case MatchResult::Kind::noMatch:
+        break;
     }
-    handle.findMatch(text, start);
-    lastMatchLen = handle.matchLength();
-    lastMatchPos = handle.matchPosition();
+    lastMatchLen = result.length;
+    lastMatchPos = result.position;
     return 1;
 }

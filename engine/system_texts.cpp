@@ -21,3 +21,7 @@ std::string_view systemTextUtf8(SystemText id) {
     }
     return {};
 }
+
+std::string renameFailedText(const std::string& oldPath, const std::string& newPath) {
+    return "[" + oldPath + "] -> [" + newPath + "]\n Rename Failed!!";
+}

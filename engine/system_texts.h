@@ -2,6 +2,7 @@
 
 #include "messages.h"
 
+#include <string>
 #include <string_view>
 
 // The system's fixed texts, written once in UTF-8: kibrel-cli converts them into the code page
@@ -9,3 +10,9 @@
 // table (whose texts 10 to 14 ui_win32_tests holds equal to these), and the tests read them
 // from here.
 std::string_view systemTextUtf8(SystemText id);
+
+// The caption of the message that reports a failed rename.
+constexpr const char* renameFailedCaption = "ERROR!";
+
+// The failure message of one rename: "[old] -> [new]", a line feed and " Rename Failed!!".
+std::string renameFailedText(const std::string& oldPath, const std::string& newPath);

@@ -2,9 +2,6 @@
 
 namespace {
 
-constexpr unsigned shiftJis = 932;
-constexpr unsigned utf8 = 65001;
-
 bool inRange(unsigned char b, unsigned char low, unsigned char high) {
     return b >= low && b <= high;
 }
@@ -38,13 +35,13 @@ std::size_t utf8Length(std::string_view text, std::size_t pos) {
 } // namespace
 
 bool TableCodePage::isLeadByte(unsigned char b) const {
-    return number_ == shiftJis && (inRange(b, 0x81, 0x9F) || inRange(b, 0xE0, 0xFC));
+    return number_ == shiftJisCodePage && (inRange(b, 0x81, 0x9F) || inRange(b, 0xE0, 0xFC));
 }
 
 // The regex library's walk: under 932 a lead byte and a trail byte behind it are one character;
 // a lead byte followed by anything else, or by nothing, is a character of its own.
 std::size_t TableCodePage::charLength(std::string_view text, std::size_t pos) const {
-    if (number_ == utf8)
+    if (number_ == utf8CodePage)
         return utf8Length(text, pos);
     if (isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size() &&
         isTrailByte(static_cast<unsigned char>(text[pos + 1])))

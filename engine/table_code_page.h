@@ -2,6 +2,11 @@
 
 #include "code_page.h"
 
+// The code pages of the program by their Windows numbers.
+constexpr unsigned shiftJisCodePage = 932;
+constexpr unsigned westernCodePage = 1252;
+constexpr unsigned utf8CodePage = 65001;
+
 // The code pages of the program by their numbers, walked as the regex library walks them:
 // 932 (Shift-JIS: a lead byte 0x81-0x9F or 0xE0-0xFC and a trail byte 0x40-0x7E or 0x80-0xFC
 // are one character, any other byte stands alone), 65001 (UTF-8: a well-formed sequence is one

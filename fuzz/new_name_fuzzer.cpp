@@ -1,5 +1,6 @@
 #include "fuzz_input.h"
 #include "fuzz_messages.h"
+#include "handle_per_match.h"
 #include "library_text.h"
 #include "path_split.h"
 #include "property.h"
@@ -37,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     useRegexLibrary(input.codePage);
     const TableCodePage cp(input.codePage);
     FuzzMessages messages;
-    RenameEngine engine(cp, messages);
+    HandlePerMatch matcher;
+    RenameEngine engine(cp, messages, matcher);
     engine.searchText = search;
     engine.replaceText = replace;
     if (!engine.preparePatternForPass())

@@ -1,5 +1,6 @@
 #include "fuzz_input.h"
 #include "fuzz_messages.h"
+#include "handle_per_match.h"
 #include "property.h"
 #include "rename_engine.h"
 #include "table_code_page.h"
@@ -77,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& typed = input.fields[0];
     const TableCodePage cp(input.codePage);
     FuzzMessages messages;
-    RenameEngine engine(cp, messages);
+    HandlePerMatch matcher;
+    RenameEngine engine(cp, messages, matcher);
 
     engine.searchText = typed;
     const int prepared = engine.preparePattern();

@@ -1,6 +1,7 @@
 #include "fake_pass.h"
 #include "fuzz_input.h"
 #include "fuzz_messages.h"
+#include "handle_per_match.h"
 #include "path_split.h"
 #include "property.h"
 #include "regex_library.h"
@@ -51,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     useRegexLibrary(input.codePage);
     const TableCodePage cp(input.codePage);
     FuzzMessages messages;
-    RenameEngine engine(cp, messages);
+    HandlePerMatch matcher;
+    RenameEngine engine(cp, messages, matcher);
     FakeRows rows;
     FakeRenamer disk;
     FakeWindow window;

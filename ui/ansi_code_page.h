@@ -1,6 +1,6 @@
 #pragma once
 
-#include "code_page.h"
+#include "table_code_page.h"
 
 // The process's ANSI code page (GetACP), taken once, walked as the regex library walks it.
-const CodePage& ansiCodePage();
+const TableCodePage& ansiCodePage();

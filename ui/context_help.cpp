@@ -1,8 +1,8 @@
 #include "help_topics.h"
 #include "html_help.h"
-#include "main_app.h"
 #include "main_dialog.h"
 #include "resource.h"
+#include "window_application.h"
 
 #include <htmlhelp.h>
 

@@ -1,8 +1,9 @@
 #include "dialog_messages.h"
 
-#include "ansi_text.h"
-#include "main_app.h"
+#include "ansi_code_page.h"
 #include "resource_string.h"
+#include "system_texts.h"
+#include "text_conversion.h"
 
 namespace {
 
@@ -28,9 +29,8 @@ std::string DialogMessages::text(SystemText id) {
     case SystemText::LibraryMissing:
         return loadResourceString<libraryMissingBuffer>(number);
     case SystemText::LibraryUnusable:
-        return ansiFromUtf8("『JRE32.dll』がねぇぞこの野郎。");
     case SystemText::PatternRefused:
-        return ansiFromUtf8("正規表現の使い方おかしいぞこの野郎。");
+        return fromUtf8(systemTextUtf8(id), ansiCodePage().number());
     }
     return {};
 }

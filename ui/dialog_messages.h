@@ -1,22 +1,22 @@
 #pragma once
 
 #include "messages.h"
+#include "window_application.h"
 
 #include <windows.h>
 
-class MainApp;
-
-// The system's messages as the main window shows them: texts from the string resources or
-// converted into the ANSI code page, message boxes owned by the window.
+// The system's messages as the main window shows them: texts 10 to 14 from the string table,
+// each through the buffer the window reads it with, the others converted into the ANSI code
+// page; message boxes owned by the window (none before the window exists).
 class DialogMessages : public Messages {
   public:
-    DialogMessages(MainApp& app, HWND window) : app_(app), window_(window) {}
+    DialogMessages(WindowApplication& app, HWND window) : app_(app), window_(window) {}
 
     std::string text(SystemText id) override;
     int showMessage(const std::string& text, unsigned type, const std::string& caption) override;
     int showHelpMessage(const std::string& text, unsigned type, unsigned helpId) override;
 
   private:
-    MainApp& app_;
+    WindowApplication& app_;
     HWND window_;
 };

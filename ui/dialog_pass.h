@@ -2,6 +2,7 @@
 
 #include "dialog_messages.h"
 #include "dialog_pass_window.h"
+#include "handle_per_match.h"
 #include "list_view_rows.h"
 #include "move_file_renamer.h"
 #include "rename_engine.h"
@@ -9,19 +10,18 @@
 
 #include <windows.h>
 
-class MainApp;
-
 // The test and rename pass as the main window runs it: the engine on the window's file list,
-// boxes, button and message boxes, renaming with MoveFileA. Made once the window's controls
-// exist.
+// boxes, button and message boxes, a RegexHandle for every match, renaming with MoveFileA. Made
+// once the window's controls exist.
 class DialogPass {
   public:
-    DialogPass(MainApp& app, HWND window);
+    DialogPass(WindowApplication& app, HWND window);
 
     RenamePass& pass() { return pass_; }
 
   private:
     DialogMessages messages_;
+    HandlePerMatch matcher_;
     RenameEngine engine_;
     ListViewRows rows_;
     MoveFileRenamer renamer_;

@@ -1,14 +1,16 @@
 #include "help_topics.h"
 
+#include "resource.h"
+
 #include <cstdio>
 
 namespace {
 
-constexpr int labelId = -1;
-constexpr unsigned firstControlId = 1001;
+// The window's controls that have pop-ups: the range of its control ids.
+constexpr unsigned firstControlId = IDC_SEARCH;
 constexpr unsigned lastControlId = 1099;
-constexpr unsigned replaceBoxId = 1002;
-constexpr unsigned actionButtonId = 1003;
+constexpr unsigned replaceBoxId = IDC_REPLACE;
+constexpr unsigned actionButtonId = IDC_ACTION;
 constexpr unsigned controlHelpOffset = 10000;
 
 constexpr unsigned replaceBoxNumber = controlHelpOffset + replaceBoxId;
@@ -19,7 +21,7 @@ constexpr unsigned helpNumberBits = 0xFFFF;
 } // namespace
 
 ControlHelp controlHelpFor(int controlId, bool renameArmed) {
-    if (controlId == labelId)
+    if (controlId == IDC_STATIC)
         return {ControlHelp::Kind::nothing, 0};
     unsigned id = static_cast<unsigned>(controlId);
     if (id < firstControlId || id > lastControlId)

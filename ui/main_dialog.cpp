@@ -1,10 +1,11 @@
 #include "main_dialog.h"
 
 #include "dialog_pass.h"
+#include "window_application.h"
 
 #include "resource.h"
 
-MainDialog::MainDialog(MainApp& app, HWND owner)
+MainDialog::MainDialog(WindowApplication& app, HWND owner)
     : app_(app), owner_(owner),
       appIcon_(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP))) {}
 

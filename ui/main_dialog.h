@@ -8,14 +8,14 @@
 #include <vector>
 
 class DialogPass;
-class MainApp;
+class WindowApplication;
 
 // The program's only window: a modal dialog from template 102 with the Search and Replace
 // boxes, the action button, the List, Unlist and Exit buttons and the file list. Each event
 // goes through the event table to one handler.
 class MainDialog {
   public:
-    MainDialog(MainApp& app, HWND owner);
+    MainDialog(WindowApplication& app, HWND owner);
     ~MainDialog();
     MainDialog(const MainDialog&) = delete;
     MainDialog& operator=(const MainDialog&) = delete;
@@ -88,7 +88,7 @@ class MainDialog {
     INT_PTR helpRequested(WPARAM, LPARAM);
     INT_PTR showHelpContents(WPARAM, LPARAM);
 
-    MainApp& app_;
+    WindowApplication& app_;
     HWND owner_;
     HWND window_ = nullptr;
 

@@ -1,6 +1,6 @@
-#include "main_app.h"
 #include "main_dialog.h"
 #include "resource.h"
+#include "window_application.h"
 
 #include <commctrl.h>
 

@@ -1,11 +1,10 @@
 #include "main_dialog.h"
 
-#include "ansi_text.h"
+#include "ansi_code_page.h"
 #include "dialog_pass.h"
-#include "list_columns.h"
 #include "regex_handle.h"
 #include "resource.h"
-#include "resource_string.h"
+#include "text_conversion.h"
 #include "window_title.h"
 
 #include <commctrl.h>
@@ -13,8 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr int programVersionBuffer = 10;
 
 // The face of the Search and Replace boxes; the platform maps it to an installed Shift-JIS font
 // when it is missing.
@@ -26,6 +23,25 @@ POINT windowOrigin(HWND window) {
     GetWindowRect(window, &rect);
     return {rect.left, rect.top};
 }
+
+// The widths of the file list's three columns for a list whose client area is clientWidth
+// pixels wide: half for the folder, a quarter each for the current and the new name, each
+// division dropping its remainder.
+struct ColumnWidths {
+    int filePath;
+    int currentName;
+    int newName;
+};
+
+constexpr ColumnWidths listColumnWidths(int clientWidth) {
+    return {clientWidth / 2, clientWidth / 4, clientWidth / 4};
+}
+constexpr bool widthsAre(int client, int filePath, int currentName, int newName) {
+    const ColumnWidths w = listColumnWidths(client);
+    return w.filePath == filePath && w.currentName == currentName && w.newName == newName;
+}
+static_assert(widthsAre(375, 187, 93, 93) && widthsAre(400, 200, 100, 100) &&
+              widthsAre(3, 1, 0, 0) && widthsAre(0, 0, 0, 0));
 
 void insertColumn(HWND list, int index, const char* title, int width) {
     std::string text = title;
@@ -78,7 +94,7 @@ void MainDialog::insertColumns() {
 
 // When the font cannot be made, the boxes get no font and keep the system font.
 void MainDialog::setComboFont() {
-    std::string face = ansiFromUtf8(comboFontFace);
+    std::string face = fromUtf8(comboFontFace, ansiCodePage().number());
     comboFont_ = CreateFontA(0, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              comboFontPitchAndFamily, face.c_str());
@@ -89,7 +105,7 @@ void MainDialog::setComboFont() {
 // Without a usable library (it cannot be opened, or lacks an entry point) the title shows the
 // program's part only; the library's version is asked for only after a successful open.
 void MainDialog::setTitle(std::optional<unsigned> libraryVersion) {
-    std::string version = loadResourceString<programVersionBuffer>(IDS_PROGRAM_VERSION);
+    std::string version = DialogMessages(app_, window_).text(SystemText::ProgramVersion);
     SetWindowTextA(window_, windowTitle(version, libraryVersion).c_str());
 }
 

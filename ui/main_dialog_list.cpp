@@ -2,7 +2,6 @@
 
 #include "ansi_code_page.h"
 #include "chosen_files.h"
-#include "int_power.h"
 #include "row_selection.h"
 
 #include <commctrl.h>
@@ -19,6 +18,16 @@ constexpr DWORD openFileFlags = 0x101204 | OFN_EXPLORER | OFN_ENABLESIZING;
 constexpr char allFilesFilter[] = "All Files(*.*)\0*.*\0";
 constexpr UINT dropCountQuery = 0xFFFFFFFF;
 constexpr int keyDownBit = 15;
+
+// base to the power exponent (not negative), as int: 1 multiplied by base exponent times.
+constexpr int intPower(int base, int exponent) {
+    int result = 1;
+    for (int i = 0; i < exponent; ++i)
+        result *= base;
+    return result;
+}
+static_assert(intPower(2, 15) == 32768 && intPower(2, 0) == 1 && intPower(3, 4) == 81 &&
+              intPower(-2, 3) == -8 && intPower(0, 0) == 1);
 
 } // namespace
 

@@ -1,7 +1,15 @@
 #include "dialog_pass.h"
 #include "main_dialog.h"
 
+#include "ansi_code_page.h"
+#include "resource.h"
+
 #include <commctrl.h>
+
+DialogPass::DialogPass(WindowApplication& app, HWND window)
+    : messages_(app, window), engine_(ansiCodePage(), messages_, matcher_),
+      rows_(GetDlgItem(window, IDC_FILES)), controls_(window),
+      pass_(engine_, rows_, renamer_, controls_, messages_) {}
 
 // The pass exists from the start of the window's initialisation, before any row is added.
 

@@ -1,6 +1,7 @@
 #include "failing_messages.h"
 #include "timing.h"
 
+#include "handle_per_match.h"
 #include "regex_handle.h"
 #include "rename_engine.h"
 #include "table_code_page.h"
@@ -21,7 +22,8 @@ int measure(const char* label, const std::string& search, const std::string& rep
             const std::string& name, const std::string& expected) {
     TableCodePage codePage(932);
     bench::FailingMessages messages;
-    RenameEngine engine(codePage, messages);
+    HandlePerMatch matcher;
+    RenameEngine engine(codePage, messages, matcher);
     engine.searchText = search;
     engine.replaceText = replace;
     if (!engine.preparePatternForPass())

@@ -2,6 +2,7 @@
 #include "timing.h"
 
 #include "drop_files.h"
+#include "handle_per_match.h"
 #include "list_view.h"
 #include "program_process.h"
 #include "regex_handle.h"
@@ -46,10 +47,11 @@ double secondsSince(Clock::time_point start) {
 double loadAndFreeShare() {
     TableCodePage codePage(932);
     bench::FailingMessages messages;
-    RenameEngine engine(codePage, messages);
+    HandlePerMatch matcher;
+    RenameEngine engine(codePage, messages, matcher);
     engine.searchText = search;
     engine.replaceText = replace;
-    if (!engine.preparePatternForPass() || engine.replaceAllMatches(name) != expected) {
+    if (!engine.preparePatternForPass() || engine.replaceAllMatches(name).newName != expected) {
         std::fprintf(stderr, "the engine does not give %s\n", expected.c_str());
         std::exit(1);
     }

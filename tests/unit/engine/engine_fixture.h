@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fake_messages.h"
+#include "handle_per_match.h"
 #include "regex_handle.h"
 #include "rename_engine.h"
 #include "table_code_page.h"
@@ -65,5 +66,6 @@ class EngineTest : public ::testing::Test {
 
     TableCodePage codePage{932};
     FakeMessages messages;
-    RenameEngine engine{codePage, messages};
+    HandlePerMatch matcher;
+    RenameEngine engine{codePage, messages, matcher};
 };

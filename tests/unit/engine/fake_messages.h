@@ -14,8 +14,8 @@ struct ShownMessage {
     unsigned helpId = 0;
 };
 
-// Records every message and closes it with OK; hands out the system's fixed texts as the
-// code page 932 bytes the window would load.
+// Records every message and closes it with OK; hands out the system's fixed texts as the engine
+// holds them, which the engine passes on without looking into them.
 class FakeMessages : public Messages {
   public:
     std::string text(SystemText id) override;
@@ -25,5 +25,5 @@ class FakeMessages : public Messages {
     std::vector<ShownMessage> shown;
 };
 
-// The fixed text in code page 932, as FakeMessages hands it out.
-std::string shiftJisText(SystemText id);
+// The fixed text as FakeMessages hands it out.
+std::string fixedText(SystemText id);

@@ -121,7 +121,7 @@ TEST_P(ForbiddenName, ShowsMessageElevenAndGivesTheEmptyString) {
     usePattern("b", GetParam().replace);
     EXPECT_EQ(engine.computeNewName("abc"), "");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, shiftJisText(SystemText::ForbiddenCharacter));
+    EXPECT_EQ(messages.shown[0].text, fixedText(SystemText::ForbiddenCharacter));
     EXPECT_EQ(messages.shown[0].type, 0u);
     EXPECT_EQ(messages.shown[0].caption, "");
     EXPECT_FALSE(messages.shown[0].withHelp);
@@ -168,7 +168,7 @@ TEST_F(EngineTest, ABackslashInTheNameItselfIsRefusedEvenThroughABackReference) 
     usePattern("{.*}", "\\1");
     EXPECT_EQ(engine.computeNewName("a\\nb"), "");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, shiftJisText(SystemText::ForbiddenCharacter));
+    EXPECT_EQ(messages.shown[0].text, fixedText(SystemText::ForbiddenCharacter));
 }
 
 TEST_F(EngineTest, APatternThatMatchesOnlyEmptyTextReplacesNothing) {

@@ -88,8 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
         PreparationRow{"\x93\xFA{\x93\xFA}", "\x93\xFA" + LF + "\x93\xFA" + CR, 0, {}}));
 
 TEST_F(EngineTest, ASingleByteCodePageTakesTheSecondByteOfBoForABrace) {
-    TableCodePage westernCodePage(1252);
-    RenameEngine western(westernCodePage, messages);
+    TableCodePage western1252(westernCodePage);
+    RenameEngine western(western1252, messages, matcher);
     western.searchText = "\x83{a\x83}";
     EXPECT_EQ(western.preparePattern(), 1);
     EXPECT_EQ(western.searchText, "\x83" + LF + "a\x83" + CR);

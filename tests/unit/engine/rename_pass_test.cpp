@@ -81,7 +81,7 @@ TEST_P(RefusedPatternTest, ChangesNothingButTheMessage) {
     window.searchList.entries = {"old"};
     test(row.search, "_");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, shiftJisText(row.message));
+    EXPECT_EQ(messages.shown[0].text, fixedText(row.message));
     EXPECT_EQ(messages.shown[0].type, row.type);
     EXPECT_EQ(messages.shown[0].withHelp, row.withHelp);
     if (row.withHelp) {
@@ -107,11 +107,18 @@ class NameCaseTest : public RenamePassTest, public ::testing::WithParamInterface
 TEST_P(NameCaseTest, TheTestPassGivesTheNewNameAndTheMessage) {
     const NameCase& c = GetParam();
     addFile(c.name);
-    test(c.search, c.replace);
+    window.search = c.search;
+    window.replace = c.replace;
+    const PassOutcome outcome = pass.runAction();
     EXPECT_EQ(rows.rows[0].newName, c.newName);
+    const bool beforeRows =
+        c.message == SystemText::BadPattern || c.message == SystemText::RegionInGroup;
+    EXPECT_EQ(outcome.kind, beforeRows ? PassOutcome::Kind::refused : PassOutcome::Kind::tested);
+    EXPECT_EQ(outcome.libraryFailures, c.message == SystemText::PatternRefused ? 1 : 0);
+    EXPECT_EQ(outcome.rowsWithoutName, !beforeRows && c.newName.empty() ? 1 : 0);
     if (c.message) {
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, shiftJisText(*c.message));
+        EXPECT_EQ(messages.shown[0].text, fixedText(*c.message));
     } else {
         EXPECT_TRUE(messages.shown.empty());
     }
@@ -144,7 +151,10 @@ TEST_F(RenamePassTest, TheRenamePassWalksEveryRowOnceFromTheTop) {
     rows.rows[3].newName = "7.txt";
     messages.shown.clear();
 
-    pass.runAction();
+    const PassOutcome outcome = pass.runAction();
+    EXPECT_EQ(outcome.kind, PassOutcome::Kind::renamed);
+    EXPECT_EQ(outcome.failedRenames, 1);
+    EXPECT_EQ(outcome.rowsWithoutName, 1);
     EXPECT_EQ(renamer.calls, (std::vector<std::pair<std::string, std::string>>{
                                  {folder + "1.txt", folder + "2.txt"},
                                  {folder + "2.txt", folder + "3.txt"},

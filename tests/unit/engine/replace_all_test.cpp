@@ -20,7 +20,7 @@ class ReplaceAllTest : public EngineTest, public ::testing::WithParamInterface<R
 TEST_P(ReplaceAllTest, ReplacesEveryMatchFromLeftToRight) {
     const ReplaceAllRow& row = GetParam();
     usePattern(row.search, row.replace);
-    EXPECT_EQ(engine.replaceAllMatches(row.name), row.newName);
+    EXPECT_EQ(engine.replaceAllMatches(row.name).newName, row.newName);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(RegexHandle::handleCount(), 0);
 }
@@ -57,20 +57,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(EngineTest, TheFirstWorkedExampleOfTheLoopTakesThreeSteps) {
     usePattern("-", "_");
-    EXPECT_EQ(engine.replaceAllMatches("a-b-c.txt"), "a_b_c.txt");
+    EXPECT_EQ(engine.replaceAllMatches("a-b-c.txt").newName, "a_b_c.txt");
     // Two replacements and the search that found nothing; no regions, so no alignment.
     EXPECT_EQ(engine.regexUses(), 3);
 }
 
 TEST_F(EngineTest, ARefusedStepGivesAnEmptyNameWithOneMessage) {
     usePattern("-", "?");
-    EXPECT_EQ(engine.replaceAllMatches("a-b-c.txt"), "");
+    EXPECT_EQ(engine.replaceAllMatches("a-b-c.txt").kind, RowName::Kind::refused);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, shiftJisText(SystemText::ForbiddenCharacter));
+    EXPECT_EQ(messages.shown[0].text, fixedText(SystemText::ForbiddenCharacter));
     // A later step refused: nothing of what the earlier steps put together is kept.
     messages.shown.clear();
     usePattern("{\\d}", "\\1\\1/");
-    EXPECT_EQ(engine.replaceAllMatches("1-2"), "");
+    const RowName later = engine.replaceAllMatches("1-2");
+    EXPECT_EQ(later.newName, "");
+    EXPECT_EQ(later.kind, RowName::Kind::refused);
     EXPECT_EQ(messages.shown.size(), 1u);
 }
 
@@ -81,9 +83,9 @@ TEST_F(EngineTest, ARefusedStepGivesAnEmptyNameWithOneMessage) {
 // it is one nobody asked for.
 TEST_F(EngineTest, StepsPutTogetherNeverHideABackslash) {
     usePattern("[ab]", "\x95\x5C\x95");
-    EXPECT_EQ(engine.replaceAllMatches("ab"), "");
+    EXPECT_EQ(engine.replaceAllMatches("ab").newName, "");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, shiftJisText(SystemText::ForbiddenCharacter));
+    EXPECT_EQ(messages.shown[0].text, fixedText(SystemText::ForbiddenCharacter));
 }
 
 } // namespace

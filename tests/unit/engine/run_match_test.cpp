@@ -5,7 +5,7 @@
 namespace {
 
 TEST_F(EngineTest, OneMatchGivesItsPositionAndLengthAndUnloadsTheLibrary) {
-    EXPECT_EQ(engine.runMatch("photo_2001.jpg", "[0-9]+", 0), 1);
+    EXPECT_EQ(engine.runMatch("photo_2001.jpg", "[0-9]+"), 1);
     EXPECT_EQ(engine.lastMatchPos, 6);
     EXPECT_EQ(engine.lastMatchLen, 4);
     EXPECT_EQ(engine.regexUses(), 1);
@@ -16,31 +16,31 @@ TEST_F(EngineTest, OneMatchGivesItsPositionAndLengthAndUnloadsTheLibrary) {
 
 TEST_F(EngineTest, AMatchOfNothingStillSucceedsWithLengthZero) {
     engine.lastMatchLen = 5;
-    EXPECT_EQ(engine.runMatch("abc", "x", 0), 1);
+    EXPECT_EQ(engine.runMatch("abc", "x"), 1);
     EXPECT_EQ(engine.lastMatchLen, 0);
     // An empty text is never handed to the library: the length stays at the 0 of the open.
     engine.lastMatchLen = 5;
-    EXPECT_EQ(engine.runMatch("", "x", 0), 1);
+    EXPECT_EQ(engine.runMatch("", "x"), 1);
     EXPECT_EQ(engine.lastMatchLen, 0);
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(EngineTest, TheAlignMarkIsAnOrdinaryCharacterOfPatternAndText) {
     const std::string mark(1, AlignMark);
-    EXPECT_EQ(engine.runMatch("12" + mark + "_3", "[0-9]+" + mark + "_", 0), 1);
+    EXPECT_EQ(engine.runMatch("12" + mark + "_3", "[0-9]+" + mark + "_"), 1);
     EXPECT_EQ(engine.lastMatchPos, 0);
     EXPECT_EQ(engine.lastMatchLen, 4);
 }
 
 TEST_F(EngineTest, AMissingLibraryShowsItsMessageAndGivesNoMatch) {
     RegexHandle::setLibraryName("/no/such/lib.so");
-    EXPECT_EQ(engine.runMatch("abc", "b", 0), 0);
+    EXPECT_EQ(engine.runMatch("abc", "b"), 0);
     engine.searchText = "b";
     ASSERT_EQ(engine.preparePattern(), 1);
     EXPECT_EQ(engine.computeNewName("abc"), NoMatchResult);
     ASSERT_EQ(messages.shown.size(), 2u);
     for (const ShownMessage& m : messages.shown) {
-        EXPECT_EQ(m.text, shiftJisText(SystemText::LibraryUnusable));
+        EXPECT_EQ(m.text, fixedText(SystemText::LibraryUnusable));
         EXPECT_EQ(m.type, 0u);
         EXPECT_EQ(m.caption, "");
         EXPECT_FALSE(m.withHelp);
@@ -66,7 +66,7 @@ TEST_P(RefusedPattern, ShowsTheSecondTextOnceAndGivesNoMatch) {
     ASSERT_EQ(engine.preparePattern(), 1);
     EXPECT_EQ(engine.computeNewName(GetParam().name), NoMatchResult);
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, shiftJisText(SystemText::PatternRefused));
+    EXPECT_EQ(messages.shown[0].text, fixedText(SystemText::PatternRefused));
     EXPECT_EQ(messages.shown[0].type, 0u);
     EXPECT_FALSE(messages.shown[0].withHelp);
     EXPECT_EQ(engine.regexUses(), GetParam().uses);

@@ -78,7 +78,7 @@ TEST_P(PassRefusal, ShowsItsOneMessageAndStopsThePass) {
     EXPECT_FALSE(engine.preparePatternForPass());
     ASSERT_EQ(messages.shown.size(), 1u);
     const ShownMessage& m = messages.shown[0];
-    EXPECT_EQ(m.text, shiftJisText(row.text));
+    EXPECT_EQ(m.text, fixedText(row.text));
     EXPECT_EQ(m.type, row.type);
     EXPECT_EQ(m.caption, "");
     EXPECT_EQ(m.withHelp, row.withHelp);

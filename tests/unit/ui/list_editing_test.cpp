@@ -1,5 +1,4 @@
 #include "chosen_files.h"
-#include "int_power.h"
 #include "row_selection.h"
 #include "table_code_page.h"
 
@@ -15,14 +14,6 @@ using namespace std::string_literals;
 using Paths = std::vector<std::string>;
 
 const TableCodePage shiftJis(932);
-
-TEST(IntPower, MultipliesTheBaseExponentTimes) {
-    EXPECT_EQ(intPower(2, 15), 32768);
-    EXPECT_EQ(intPower(2, 0), 1);
-    EXPECT_EQ(intPower(3, 4), 81);
-    EXPECT_EQ(intPower(-2, 3), -8);
-    EXPECT_EQ(intPower(0, 0), 1);
-}
 
 // A list of `count` rows of which `selected` are selected, answering as LVM_GETNEXTITEM does.
 NextSelected selection(int count, std::set<int> selected) {

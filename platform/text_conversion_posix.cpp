@@ -1,6 +1,6 @@
 #include "text_conversion.h"
 
-#include "code_page_choice.h"
+#include "table_code_page.h"
 
 #include <cstring>
 #include <iconv.h>

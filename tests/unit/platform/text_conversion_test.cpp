@@ -1,5 +1,5 @@
-#include "code_page_choice.h"
 #include "system_texts.h"
+#include "table_code_page.h"
 #include "text_conversion.h"
 
 #include <gtest/gtest.h>

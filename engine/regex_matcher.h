@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+// What one match of the regex library gave.
+struct MatchResult {
+    enum class Kind {
+        matched,         // the first match lies at position and is length bytes long
+        noMatch,         // nothing matched; position and length read 0
+        libraryUnusable, // the library cannot be loaded, lacks an entry point, or cannot open
+        patternRefused,  // the library refused the pattern
+    };
+    Kind kind;
+    int position = 0;
+    int length = 0;
+};
+
+// One match of the regex library: the pattern compiled and its first match searched from the
+// first byte of the text, both byte strings of the code page the library reads. An empty
+// pattern is refused and an empty text matches nothing, without asking the library.
+// Implemented by HandlePerMatch (regex/: a RegexHandle of its own for every match, as the
+// window matches) and by test fakes; held by engine_tests (run_match_test.cpp) and regex_tests.
+class RegexMatcher {
+  public:
+    virtual ~RegexMatcher() = default;
+
+    virtual MatchResult match(const std::string& pattern, const std::string& text) = 0;
+};
