@@ -3,7 +3,7 @@
 #include "cli_messages.h"
 #include "cli_rows.h"
 #include "cli_window.h"
-#include "handle_per_match.h"
+#include "compiled_patterns.h"
 #include "options.h"
 #include "platform.h"
 #include "regex_handle.h"
@@ -68,7 +68,7 @@ bool rowsOf(const std::vector<std::string>& paths, const CodePage& codePage, Cli
 // The two passes, as two presses of the window's action button.
 int runPasses(const Options& options, const CodePage& codePage, CliRows& rows,
               CliMessages& messages, std::FILE* out, std::FILE* err) {
-    HandlePerMatch matcher;
+    CompiledPatterns matcher;
     RenameEngine engine(codePage, messages, matcher);
     CliWindow window(options.search, options.replace);
     PlatformRenamer renamer;

@@ -9,15 +9,6 @@ namespace {
 // The characters that file names cannot hold.
 constexpr std::string_view forbiddenCharacters = "\\/:*?\"<>|";
 
-// The prepared pattern without its region markers: what the library compiles.
-std::string barePatternOf(std::string pattern, const RegionList& regions) {
-    for (auto k = regions.rbegin(); k != regions.rend(); ++k) {
-        pattern.erase(static_cast<std::size_t>(k->second), 1);
-        pattern.erase(static_cast<std::size_t>(k->first), 1);
-    }
-    return pattern;
-}
-
 } // namespace
 
 bool RenameEngine::refusedForForbiddenCharacter(std::string_view name) {
@@ -30,8 +21,8 @@ bool RenameEngine::refusedForForbiddenCharacter(std::string_view name) {
 NameStep RenameEngine::replaceFirstMatch(std::string name) {
     if (!regionsFit(regionList, searchText.size()))
         return {NameStep::Kind::noMatch, {}};
-    const std::string barePattern = barePatternOf(searchText, regionList);
-    if (runMatch(name, barePattern) == 0)
+    const SearchPatterns& patterns = searchPatterns();
+    if (runMatch(name, patterns.bare) == 0)
         return {NameStep::Kind::libraryFailed, {}};
     const int pos = lastMatchPos;
     const int len = lastMatchLen;
@@ -43,7 +34,7 @@ NameStep RenameEngine::replaceFirstMatch(std::string name) {
         name.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
 
     std::vector<std::string> captureList{matchedText};
-    if (!alignRegions(barePattern, matchedText, captureList))
+    if (!alignRegions(patterns.trials, matchedText, captureList))
         return {NameStep::Kind::libraryFailed, {}};
 
     const std::string x = expandReplacement(replaceText, captureList, codePage_);

@@ -25,4 +25,9 @@ class RegexMatcher {
     virtual ~RegexMatcher() = default;
 
     virtual MatchResult match(const std::string& pattern, const std::string& text) = 0;
+
+    // The rows of a test pass begin, and with them many matches, until rowsEnd. A matcher may
+    // keep the library ready in between; every match still reports as if it stood alone.
+    virtual void rowsBegin() {}
+    virtual void rowsEnd() {}
 };

@@ -94,22 +94,53 @@ class RenameEngine {
     // would give the file a name nobody asked for.
     RowName replaceAllMatches(const std::string& currentName);
 
+    // The library's side of the engine, for the pass to tell it when its rows begin and end.
+    RegexMatcher& matcher() { return matcher_; }
+
     // How many matches this engine has asked of the library so far.
     long regexUses() const { return regexUses_; }
 
   private:
+    // How the boundaries of one region are found. gap: the pattern bytes between the previous
+    // region and this one; when it is not 0, startPattern must match the marked text behind
+    // the previous region whole. inner: the bytes of the region's own pattern; when it is not
+    // 0 and the region does not close the pattern, endPattern must match the marked text from
+    // the region's start whole.
+    struct RegionTrials {
+        long gap;
+        std::string startPattern;
+        long inner;
+        bool closesPattern;
+        std::string endPattern;
+    };
+    // What the prepared Search text gives every name of the pass: the pattern the library
+    // compiles for the first match, and the trials of every region. Made again whenever
+    // searchText or regionList differ from what it was made of.
+    struct SearchPatterns {
+        std::string searchText;
+        RegionList regions;
+        std::string bare;
+        std::vector<RegionTrials> trials;
+    };
+    const SearchPatterns& searchPatterns();
+
     // True, after message 11 was shown, when the name holds a character that file names cannot
     // hold.
     bool refusedForForbiddenCharacter(std::string_view name);
-    std::optional<std::size_t> boundaryOffset(const std::string& markedPattern,
+    std::optional<std::size_t> boundaryOffset(const std::string& wholePattern,
                                               std::string_view text);
     // Appends the text of every region of matchedText to captureList; false when the library
     // failed during the alignment (its message has been shown).
-    bool alignRegions(const std::string& barePattern, const std::string& matchedText,
+    bool alignRegions(const std::vector<RegionTrials>& trials, const std::string& matchedText,
                       std::vector<std::string>& captureList);
 
     const CodePage& codePage_;
     Messages& messages_;
     RegexMatcher& matcher_;
     long regexUses_ = 0;
+    std::optional<SearchPatterns> patterns_;
+    // The marked text of the trial under way, and the name as a step leaves it, kept to spare
+    // an allocation for every trial and step.
+    std::string trial_;
+    std::string whole_;
 };

@@ -2,6 +2,23 @@
 
 #include "system_texts.h"
 
+namespace {
+
+// The rows of a test pass, from the first to the last: the matcher may keep the library ready
+// for their many matches meanwhile.
+class PassRows {
+  public:
+    explicit PassRows(RegexMatcher& matcher) : matcher_(matcher) { matcher_.rowsBegin(); }
+    ~PassRows() { matcher_.rowsEnd(); }
+    PassRows(const PassRows&) = delete;
+    PassRows& operator=(const PassRows&) = delete;
+
+  private:
+    RegexMatcher& matcher_;
+};
+
+} // namespace
+
 PassOutcome RenamePass::runAction() {
     int count = rows_.count();
     if (renameArmed_ == 0)
@@ -33,13 +50,16 @@ PassOutcome RenamePass::testPass(int count) {
     if (!engine_.preparePatternForPass())
         return outcome;
     window_.showWaitCursor();
-    for (int i = 0; i < count; ++i) {
-        const RowName row = engine_.replaceAllMatches(rows_.column(i, RowColumn::CurrentName));
-        rows_.setNewName(i, row.newName);
-        if (row.kind == RowName::Kind::libraryFailed)
-            ++outcome.libraryFailures;
-        if (row.newName.empty())
-            ++outcome.rowsWithoutName;
+    {
+        const PassRows rows(engine_.matcher());
+        for (int i = 0; i < count; ++i) {
+            const RowName row = engine_.replaceAllMatches(rows_.column(i, RowColumn::CurrentName));
+            rows_.setNewName(i, row.newName);
+            if (row.kind == RowName::Kind::libraryFailed)
+                ++outcome.libraryFailures;
+            if (row.newName.empty())
+                ++outcome.rowsWithoutName;
+        }
     }
     window_.showActionArmed(true);
     renameArmed_ = 1;

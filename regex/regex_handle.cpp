@@ -46,10 +46,11 @@ template <typename F> F entry(EntryPoint e) {
 }
 
 // The library gets a writable copy of its own, so nothing it does reaches the caller's bytes.
-std::vector<char> privateCopy(std::string_view s) {
-    std::vector<char> copy(s.begin(), s.end());
+// The handle's buffer is reused, so that a handle kept for many texts allocates no more.
+char* privateCopy(std::string_view s, std::vector<char>& copy) {
+    copy.assign(s.begin(), s.end());
     copy.push_back('\0');
-    return copy;
+    return copy.data();
 }
 
 } // namespace
@@ -76,8 +77,10 @@ int RegexHandle::open() {
         b.libraryHandle = loadLibraryModule(b.libraryName.c_str());
     if (b.libraryHandle == nullptr)
         return 0;
+    // While the library stays loaded, the entry points an earlier open found serve again.
     for (int e = 0; e < entryPointCount; ++e) {
-        b.entryPoints[e] = findLibrarySymbol(b.libraryHandle, entryPointNames[e]);
+        if (b.entryPoints[e] == nullptr)
+            b.entryPoints[e] = findLibrarySymbol(b.libraryHandle, entryPointNames[e]);
         if (b.entryPoints[e] == nullptr)
             return 0;
     }
@@ -91,18 +94,18 @@ int RegexHandle::open() {
 }
 
 int RegexHandle::compile(std::string_view pattern) {
-    std::vector<char> copy = privateCopy(pattern);
+    char* copy = privateCopy(pattern, copy_);
     if (pattern.empty() || opened_ == 0)
         return 0;
-    return entry<TextCall>(jre2Compile)(record_.data(), copy.data());
+    return entry<TextCall>(jre2Compile)(record_.data(), copy);
 }
 
 const char* RegexHandle::findMatch(const std::string& text, int startOffset) {
-    std::vector<char> copy = privateCopy(text);
+    char* copy = privateCopy(text, copy_);
     if (text.empty() || opened_ == 0)
         return nullptr;
     record_.setStartOffset(startOffset);
-    if (entry<TextCall>(jre2GetMatchInfo)(record_.data(), copy.data()) == 0)
+    if (entry<TextCall>(jre2GetMatchInfo)(record_.data(), copy) == 0)
         return nullptr;
     int at = record_.matchPosition();
     if (at < 0 || static_cast<std::size_t>(at) > text.size())

@@ -13,12 +13,19 @@ extern char** environ;
 
 namespace {
 
-// The worked example of the regions, and the same substitution in Perl, every match replaced,
-// printing each name as kibrel-cli does: the old name, a tab, the new name.
-const char* const search = "{\\d\\d\\d\\d}_{\\d\\d\\d\\d}";
-const char* const replace = "\\2-\\1";
-const char* const perlProgram =
-    "for (@ARGV) { (my $n = $_) =~ s/([0-9]{4})_([0-9]{4})/$2-$1/g; print \"$_\\t$n\\n\" }";
+// One substitution as kibrel-cli and Debian's Perl rename write it: the worked example of the
+// regions, and the same match without braces, so that the cost of finding the regions shows.
+struct Substitution {
+    const char* label;
+    const char* search;
+    const char* replace;
+    const char* perl;
+};
+
+const Substitution substitutions[] = {
+    {"with regions", "{\\d\\d\\d\\d}_{\\d\\d\\d\\d}", "\\2-\\1", "s/(\\d{4})_(\\d{4})/$2-$1/"},
+    {"without regions", "\\d\\d\\d\\d_\\d\\d\\d\\d", "date", "s/\\d{4}_\\d{4}/date/"},
+};
 
 std::string programFolder() {
     char path[4096];
@@ -73,6 +80,35 @@ std::string contentsOf(const char* path) {
     return text;
 }
 
+// The pairs of old and new name that kibrel-cli printed ("old<TAB>new" lines) or that rename
+// printed ("rename(old, new)" lines), one "old|new" line each, to compare the two.
+std::string pairsOfKibrel(const std::string& out) {
+    std::string pairs;
+    for (std::size_t at = 0; at < out.size();) {
+        std::size_t end = out.find('\n', at);
+        std::string line = out.substr(at, end - at);
+        std::size_t tab = line.find('\t');
+        if (tab != std::string::npos)
+            pairs += line.substr(0, tab) + "|" + line.substr(tab + 1) + "\n";
+        at = end == std::string::npos ? out.size() : end + 1;
+    }
+    return pairs;
+}
+
+std::string pairsOfRename(const std::string& out) {
+    std::string pairs;
+    for (std::size_t at = 0; at < out.size();) {
+        std::size_t end = out.find('\n', at);
+        std::string line = out.substr(at, end - at);
+        std::size_t comma = line.find(", ");
+        if (line.rfind("rename(", 0) == 0 && comma != std::string::npos && line.back() == ')')
+            pairs += line.substr(7, comma - 7) + "|" +
+                     line.substr(comma + 2, line.size() - comma - 3) + "\n";
+        at = end == std::string::npos ? out.size() : end + 1;
+    }
+    return pairs;
+}
+
 } // namespace
 
 int main() {
@@ -85,40 +121,45 @@ int main() {
         stack.rlim_max == RLIM_INFINITY || stack.rlim_max > wanted ? wanted : stack.rlim_max;
     setrlimit(RLIMIT_STACK, &stack);
 
-    const std::vector<std::string> kibrel{programFolder() + "kibrel-cli",
-                                          "--code-page=utf-8",
-                                          "--dry-run",
-                                          "-s",
-                                          search,
-                                          "-r",
-                                          replace};
-    const std::vector<std::string> perl{"perl", "-e", perlProgram};
     char kibrelOut[] = "/tmp/kibrel-cli-bench-XXXXXX";
-    char perlOut[] = "/tmp/kibrel-cli-bench-XXXXXX";
+    char renameOut[] = "/tmp/kibrel-cli-bench-XXXXXX";
     close(mkstemp(kibrelOut));
-    close(mkstemp(perlOut));
+    close(mkstemp(renameOut));
 
-    std::printf("dry run, Search %s, Replace %s, names like photo_2001_0903_aaaa.jpg\n", search,
-                replace);
-    std::printf("%10s %22s %22s %10s\n", "names", "kibrel-cli --dry-run", "perl s///g", "ratio");
+    std::printf("dry runs over names like photo_2001_0903_aaaa.jpg: kibrel-cli --dry-run against "
+                "Debian's Perl rename -n\n");
+    std::printf("%-16s %8s %14s %14s %8s\n", "", "names", "kibrel-cli", "rename -n", "ratio");
     int failed = 0;
-    for (int count : {10000, 100000}) {
-        const std::vector<std::string> names = exampleNames(count);
-        // Both must print the same lines before their times mean anything.
-        if (!run(kibrel, names, kibrelOut) || !run(perl, names, perlOut) ||
-            contentsOf(kibrelOut) != contentsOf(perlOut) ||
-            contentsOf(kibrelOut).find("\tphoto_0903-2001_aaaa.jpg\n") == std::string::npos) {
-            std::fprintf(stderr, "%d names: kibrel-cli and perl disagree or failed\n", count);
-            failed = 1;
-            break;
+    for (const Substitution& sub : substitutions) {
+        const std::vector<std::string> kibrel{programFolder() + "kibrel-cli",
+                                              "--code-page=utf-8",
+                                              "--dry-run",
+                                              "-s",
+                                              sub.search,
+                                              "-r",
+                                              sub.replace};
+        const std::vector<std::string> rename{"rename", "-n", sub.perl};
+        for (int count : {10000, 100000}) {
+            const std::vector<std::string> names = exampleNames(count);
+            // Both must give the same new names before their times mean anything.
+            if (!run(kibrel, names, kibrelOut) || !run(rename, names, renameOut) ||
+                pairsOfKibrel(contentsOf(kibrelOut)) != pairsOfRename(contentsOf(renameOut)) ||
+                pairsOfKibrel(contentsOf(kibrelOut)).size() < names.size()) {
+                std::fprintf(stderr, "%s, %d names: kibrel-cli and rename disagree or failed\n",
+                             sub.label, count);
+                failed = 1;
+                continue;
+            }
+            const double kibrelSeconds =
+                bench::secondsPerRun([&] { run(kibrel, names, "/dev/null"); });
+            const double renameSeconds =
+                bench::secondsPerRun([&] { run(rename, names, "/dev/null"); });
+            std::printf("%-16s %8d %11.1f ms %11.1f ms %7.2fx\n", sub.label, count,
+                        kibrelSeconds * 1e3, renameSeconds * 1e3, kibrelSeconds / renameSeconds);
+            std::fflush(stdout);
         }
-        double kibrelSeconds = bench::secondsPerRun([&] { run(kibrel, names, "/dev/null"); });
-        double perlSeconds = bench::secondsPerRun([&] { run(perl, names, "/dev/null"); });
-        std::printf("%10d %19.1f ms %19.1f ms %9.1fx\n", count, kibrelSeconds * 1e3,
-                    perlSeconds * 1e3, kibrelSeconds / perlSeconds);
-        std::fflush(stdout);
     }
     unlink(kibrelOut);
-    unlink(perlOut);
+    unlink(renameOut);
     return failed;
 }

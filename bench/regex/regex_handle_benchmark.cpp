@@ -1,5 +1,5 @@
 // The cost of one full use of a RegexHandle (construct, open, compile, findMatch, destroy),
-// which every single match of the rename engine pays, against one handle kept open.
+// which every match of the window's test pass pays, against one handle kept open.
 #include "regex_handle.h"
 #include "timing.h"
 

@@ -127,6 +127,31 @@ TEST_P(NameCaseTest, TheTestPassGivesTheNewNameAndTheMessage) {
 
 INSTANTIATE_TEST_SUITE_P(Names, NameCaseTest, ::testing::ValuesIn(nameCases()));
 
+// The window's pass holds the library from the first row to the last and unloads it after; a
+// library that went missing before the pass fails every row's first match with its message,
+// and each row keeps its name.
+TEST_F(RenamePassTest, APassHoldsTheLibraryForItsRowsAndReportsOneThatWentMissing) {
+    addFile("a-b.txt");
+    addFile("c-d.txt");
+    test("{\\a}-{\\a}", "\\2-\\1");
+    EXPECT_EQ(newNames(), (std::vector<std::string>{"b-a.txt", "d-c.txt"}));
+    EXPECT_EQ(RegexHandle::handleCount(), 0);
+    EXPECT_FALSE(RegexHandle::libraryLoaded());
+
+    RegexHandle::setLibraryName("/no/such/lib.so");
+    pass.namesMayBeStale();
+    window.search = "-";
+    const PassOutcome outcome = pass.runAction();
+    EXPECT_EQ(newNames(), (std::vector<std::string>{"a-b.txt", "c-d.txt"}));
+    EXPECT_EQ(outcome.kind, PassOutcome::Kind::tested);
+    EXPECT_EQ(outcome.libraryFailures, 2);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    for (const ShownMessage& m : messages.shown)
+        EXPECT_EQ(m.text, fixedText(SystemText::LibraryUnusable));
+    EXPECT_EQ(RegexHandle::handleCount(), 0);
+    EXPECT_FALSE(RegexHandle::libraryLoaded());
+}
+
 TEST_F(RenamePassTest, RowsThatFailAloneStillArmTheButton) {
     addFile("a-b");
     addFile("c-d");

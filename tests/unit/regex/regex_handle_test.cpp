@@ -1,3 +1,5 @@
+#include "compiled_patterns.h"
+#include "handle_per_match.h"
 #include "regex_handle.h"
 
 #include <gtest/gtest.h>
@@ -75,9 +77,8 @@ TEST_F(RegexHandleTest, OneUseOfTheRealLibraryFindsTheMatchAndUnloadsIt) {
 }
 
 #ifdef _WIN32
-// The window loads and frees the library for every match, tens of thousands of times in one
-// test pass; a load that kept a thread-local slot would end the process after about a
-// thousand.
+// The window loads and frees the library for every test pass, many times in one session; a
+// load that kept a thread-local slot would end the process after about a thousand.
 TEST_F(RegexHandleTest, LoadingTheLibraryAgainAndAgainKeepsNoThreadLocalSlot) {
     auto freeSlot = [] {
         DWORD slot = TlsAlloc();
@@ -205,6 +206,62 @@ TEST_F(RegexHandleTest, TheLibraryStaysLoadedUntilTheLastHandleGoes) {
     EXPECT_EQ(first->matchPosition(), 2);
     first.reset();
     EXPECT_FALSE(RegexHandle::libraryLoaded());
+}
+
+void expectSameResult(const MatchResult& kept, const MatchResult& each, const std::string& what) {
+    EXPECT_EQ(kept.kind, each.kind) << what;
+    EXPECT_EQ(kept.position, each.position) << what;
+    EXPECT_EQ(kept.length, each.length) << what;
+}
+
+// kibrel-cli's matcher answers every match as the window's does, an empty text after a match
+// and a refused pattern asked again included, with one record for each distinct pattern it
+// took; when it goes, the library goes.
+TEST_F(RegexHandleTest, KeptPatternsAnswerAsAHandleForEveryMatchDoes) {
+    const std::pair<std::string, std::string> matches[] = {
+        {"[0-9]+", "photo_2001.jpg"},
+        {"[0-9]+", ""},
+        {"x", "abc"},
+        {"[0-9]+", "a1"},
+        {"(a", "abc"},
+        {"", "abc"},
+        {"^(a\fb)$", "a\fb"},
+        {"(a", "x"},
+        {"x*", "abc"},
+    };
+    {
+        CompiledPatterns kept;
+        HandlePerMatch each;
+        for (int round = 0; round < 2; ++round)
+            for (const auto& [pattern, text] : matches)
+                expectSameResult(kept.match(pattern, text), each.match(pattern, text),
+                                 pattern + " in " + text);
+        EXPECT_EQ(RegexHandle::handleCount(), 4) << "one record for each accepted pattern";
+    }
+    EXPECT_EQ(RegexHandle::handleCount(), 0);
+    EXPECT_FALSE(RegexHandle::libraryLoaded());
+}
+
+// The window's matcher holds the library from the first row of a pass to the last, and each
+// match meanwhile loads nothing; a library that cannot be opened fails every match on its own.
+TEST_F(RegexHandleTest, AHandleForEveryMatchHoldsTheLibraryForTheRowsOfAPass) {
+    HandlePerMatch each;
+    each.rowsBegin();
+    EXPECT_TRUE(RegexHandle::libraryLoaded());
+    EXPECT_EQ(each.match("b", "abc").position, 1);
+    EXPECT_EQ(RegexHandle::handleCount(), 1);
+    EXPECT_TRUE(RegexHandle::libraryLoaded());
+    each.rowsEnd();
+    EXPECT_EQ(RegexHandle::handleCount(), 0);
+    EXPECT_FALSE(RegexHandle::libraryLoaded());
+
+    use(fakeLibrary("no_such_regex_library"));
+    each.rowsBegin();
+    EXPECT_EQ(each.match("b", "abc").kind, MatchResult::Kind::libraryUnusable);
+    CompiledPatterns kept;
+    EXPECT_EQ(kept.match("b", "abc").kind, MatchResult::Kind::libraryUnusable);
+    each.rowsEnd();
+    EXPECT_EQ(RegexHandle::handleCount(), 0);
 }
 
 } // namespace

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "regex_handle.h"
+#include "regex_matcher.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+// The regex library for kibrel-cli: each distinct pattern is compiled once and its record kept
+// for every later match of the run (the first match's pattern and one for each region
+// boundary, whatever the number of names). A pattern the library refused is refused again
+// without asking, so that every failing call still shows its message, as in the window. At
+// most `keptPatterns` records are kept; beyond that the oldest are let go all at once. Tested
+// by regex_tests, and against HandlePerMatch by the rename-safety test through kibrel-cli.
+class CompiledPatterns : public RegexMatcher {
+  public:
+    static constexpr std::size_t keptPatterns = 64;
+
+    MatchResult match(const std::string& pattern, const std::string& text) override;
+
+  private:
+    // A pattern's record, or none when the library refused the pattern.
+    using Compiled = std::unique_ptr<RegexHandle>;
+
+    std::unordered_map<std::string, Compiled> compiled_;
+};
