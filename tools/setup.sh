@@ -9,7 +9,7 @@ packages=(
     googletest libgtest-dev libgmock-dev
     wine wine64 xvfb xauth xdotool imagemagick
     locales fonts-ipafont-gothic
-    fp-utils rename
+    fp-utils rename gettext
 )
 
 sudo=()
