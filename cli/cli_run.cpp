@@ -215,11 +215,15 @@ int renameInOrder(const Run& run, CliRows& rows, const OrderedPlan& plan, FileRe
 // The two passes, as two presses of the window's action button, with what a script needs
 // around them.
 int runPasses(const Run& run, CliRows& rows) {
-    // A real run keeps its journal from its first rename on; without one it renames nothing.
+    // A real run keeps its journal, begun before anything else; without one it renames
+    // nothing.
     const std::string folder = run.options.dryRun ? "" : journalFolderOrSay(run.messages);
-    if (!run.options.dryRun && folder.empty())
-        return exitRefused;
     Journal journal(folder);
+    if (!run.options.dryRun && (folder.empty() || !journal.begin())) {
+        if (!folder.empty())
+            run.messages.say("kibrel-cli: no journal can be kept, so nothing was renamed");
+        return exitRefused;
+    }
     JournaledRenamer renamer(
         platformRenamer(), journal, fileIdentity,
         [&](const std::string& from, const std::string& to) { tellMade(run, from, to); });
@@ -267,9 +271,30 @@ int runPasses(const Run& run, CliRows& rows) {
     return renamed.failedRenames + renamed.rowsWithoutName > 0 ? exitSomeRowFailed : exitAllRenamed;
 }
 
+#ifdef _WIN32
+constexpr std::string_view separators = "\\/";
+#else
+constexpr std::string_view separators = "/";
+#endif
+
+// Where a path of the tree as an undo leaves it lies now, while the undo is only shown: every
+// rename taken back so far (restored path, path it still has) moves what lies below it too.
+std::string whereItLiesNow(std::string path,
+                           const std::vector<std::pair<std::string, std::string>>& takenBack) {
+    for (auto step = takenBack.rbegin(); step != takenBack.rend(); ++step) {
+        const std::string& restored = step->first;
+        if (path.compare(0, restored.size(), restored) == 0 &&
+            (path.size() == restored.size() ||
+             separators.find(path[restored.size()]) != std::string_view::npos))
+            path.replace(0, restored.size(), step->second);
+    }
+    return path;
+}
+
 // The last run's renames taken back, newest first, each file from its new name to its old one,
 // never onto an existing file; a file that has moved, changed name or been replaced since is
-// told and left alone.
+// told and left alone. Each is looked at when its turn comes, after the newer ones are taken
+// back (a folder renamed after a file in it first).
 int runUndo(const Run& run) {
     const std::string folder = journalFolderOrSay(run.messages);
     if (folder.empty())
@@ -280,16 +305,25 @@ int runUndo(const Run& run) {
         run.messages.say("kibrel-cli: there is no run to take back");
         return exitRefused;
     }
-    std::vector<RenameStep> back;
+    Journal journal(folder);
+    if (!run.options.dryRun && !journal.begin()) {
+        run.messages.say("kibrel-cli: no journal can be kept, so nothing was renamed");
+        return exitRefused;
+    }
+    JournaledRenamer renamer(
+        platformRenamer(), journal, fileIdentity,
+        [&](const std::string& from, const std::string& to) { tellMade(run, from, to); });
+    std::vector<std::pair<std::string, std::string>> takenBack;
+    std::string records;
     int leftAlone = 0;
     for (auto entry = entries->rbegin(); entry != entries->rend(); ++entry) {
         if (entry->outcome == JournalEntry::Outcome::failed)
             continue;
-        const std::string now = fileIdentity(entry->newPath);
+        const std::string now = fileIdentity(whereItLiesNow(entry->newPath, takenBack));
         // A rename that the run may not have made before it ended was made when the file is
         // under its new name and nothing is under its old one.
         if (entry->outcome == JournalEntry::Outcome::unknown &&
-            (now.empty() || exists(entry->oldPath)))
+            (now.empty() || exists(whereItLiesNow(entry->oldPath, takenBack))))
             continue;
         if (now.empty()) {
             run.messages.say("%1: not taken back: it has moved or changed name since",
@@ -299,31 +333,20 @@ int runUndo(const Run& run) {
             run.messages.say("%1: not taken back: another file has that name now",
                              {entry->newPath});
             ++leftAlone;
-        } else {
-            back.push_back({0, entry->newPath, entry->oldPath});
-        }
-    }
-    if (run.options.dryRun) {
-        std::string records;
-        for (const RenameStep& step : back)
-            records +=
-                record(step.from, pathParts(step.to, run.codePage).name, run.options.nullSeparated);
-        if (run.options.verbosity != Verbosity::quiet && !write(run.out, records))
-            return exitRefused;
-        return leftAlone > 0 ? exitSomeRowFailed : exitAllRenamed;
-    }
-    Journal journal(folder);
-    JournaledRenamer renamer(
-        platformRenamer(), journal, fileIdentity,
-        [&](const std::string& from, const std::string& to) { tellMade(run, from, to); });
-    for (const RenameStep& step : back) {
-        const RenameResult result = renamer.rename(step.from, step.to);
-        if (!result.renamed) {
-            run.messages.showMessage(renameFailedText(step.from, step.to, result.reason), 0,
-                                     renameFailedCaption);
+        } else if (run.options.dryRun) {
+            records += record(entry->newPath, pathParts(entry->oldPath, run.codePage).name,
+                              run.options.nullSeparated);
+            takenBack.emplace_back(entry->oldPath, entry->newPath);
+        } else if (const RenameResult result = renamer.rename(entry->newPath, entry->oldPath);
+                   !result.renamed) {
+            run.messages.showMessage(
+                renameFailedText(entry->newPath, entry->oldPath, result.reason), 0,
+                renameFailedCaption);
             ++leftAlone;
         }
     }
+    if (run.options.dryRun && run.options.verbosity != Verbosity::quiet && !write(run.out, records))
+        return exitRefused;
     return leftAlone > 0 ? exitSomeRowFailed : exitAllRenamed;
 }
 

@@ -22,6 +22,8 @@ struct Conflict {
     Kind kind;
     int row;
     int other; // -1: no row
+
+    friend bool operator==(const Conflict&, const Conflict&) = default;
 };
 
 // Whether a path names a file or folder on disk now.

@@ -32,12 +32,16 @@ bool Journal::writeLine(const std::string& line) {
            std::fputc('\n', file_) != EOF && std::fflush(file_) == 0;
 }
 
+bool Journal::begin() {
+    if (file_ != nullptr)
+        std::fclose(file_);
+    file_ = std::fopen(path_.c_str(), "wb");
+    return file_ != nullptr && writeLine(heading);
+}
+
 bool Journal::before(const std::string& oldPath, const std::string& newPath) {
-    if (file_ == nullptr) {
-        file_ = std::fopen(path_.c_str(), "wb");
-        if (file_ == nullptr || !writeLine(heading))
-            return false;
-    }
+    if (file_ == nullptr && !begin())
+        return false;
     return writeLine("rename\t" + escapedField(oldPath) + "\t" + escapedField(newPath));
 }
 

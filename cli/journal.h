@@ -12,8 +12,8 @@
 // rename is written to it before it is made, and completed after with its outcome and the
 // identity of the file under its new name. So a run that is killed still leaves a true record:
 // its last rename was written, and whether it was made, the files tell. The file is the folder's
-// "last-run.journal", begun anew by the first rename of a run, and made of lines of
-// tab-separated, escaped fields:
+// "last-run.journal", begun anew by every real run before its first rename (a run that renames
+// nothing leaves an empty one), and made of lines of tab-separated, escaped fields:
 //   kibrel-cli journal 1
 //   rename  OLD-PATH  NEW-PATH        before a rename
 //   done  IDENTITY                    after it, when it was made
@@ -30,6 +30,8 @@ class Journal {
     static constexpr const char* fileName = "last-run.journal";
 
     const std::string& path() const { return path_; }
+    // Begins the journal anew, with nothing in it; false when it cannot be written.
+    bool begin();
     // Writes that a rename is about to be made; false when the journal cannot be written.
     bool before(const std::string& oldPath, const std::string& newPath);
     // Writes what the rename gave.

@@ -31,8 +31,10 @@ PathParts pathParts(std::string_view path, const CodePage& codePage);
 // %LOCALAPPDATA%\Kibrel. Empty when there is none or it cannot be made.
 std::string journalFolder();
 
-// Which file the path names now, as a text that only the same file gives (natively device and
-// inode, on Windows the volume and the file index); empty when nothing is there.
+// Which file the path names now, as a text that only the same file, unchanged, gives: natively
+// device, inode, size and time of the last write (an inode freed and given to a new file shows
+// by the latter two), on Windows the volume, the file index, the size and the last write; empty
+// when nothing is there.
 std::string fileIdentity(const std::string& path);
 
 // The most bytes a name in the folder may have ("" is the current folder).

@@ -65,7 +65,9 @@ std::string fileIdentity(const std::string& path) {
     struct stat s {};
     if (lstat(path.c_str(), &s) != 0)
         return {};
-    return std::to_string(s.st_dev) + ":" + std::to_string(s.st_ino);
+    return std::to_string(s.st_dev) + ":" + std::to_string(s.st_ino) + ":" +
+           std::to_string(s.st_size) + ":" + std::to_string(s.st_mtim.tv_sec) + "." +
+           std::to_string(s.st_mtim.tv_nsec);
 }
 
 std::size_t longestName(const std::string& folder) {

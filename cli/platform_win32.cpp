@@ -47,7 +47,13 @@ std::string fileIdentity(const std::string& path) {
         return {};
     const unsigned long long index =
         static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
-    return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(index);
+    const unsigned long long size =
+        static_cast<unsigned long long>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
+    const unsigned long long written =
+        static_cast<unsigned long long>(info.ftLastWriteTime.dwHighDateTime) << 32 |
+        info.ftLastWriteTime.dwLowDateTime;
+    return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(index) + ":" +
+           std::to_string(size) + ":" + std::to_string(written);
 }
 
 // MoveFileA takes names of up to 255 characters and paths shorter than MAX_PATH.

@@ -23,6 +23,8 @@ struct RunSetting {
     // Where the child keeps its journal: natively XDG_STATE_HOME, on Windows LOCALAPPDATA;
     // empty: a folder of this test process's own.
     std::string stateFolder;
+    // Natively: standard output is a pipe that nobody reads any more.
+    bool closedOutput = false;
 };
 
 // The kibrel-cli that was built beside the test program.

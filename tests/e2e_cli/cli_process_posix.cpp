@@ -120,7 +120,10 @@ CliResult runProgram(const std::string& program, const std::vector<std::string>&
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, in.fd(), 0);
-    posix_spawn_file_actions_adddup2(&actions, out.fd(), 1);
+    int pipeEnds[2] = {-1, -1};
+    if (setting.closedOutput && pipe(pipeEnds) == 0)
+        close(pipeEnds[0]);
+    posix_spawn_file_actions_adddup2(&actions, setting.closedOutput ? pipeEnds[1] : out.fd(), 1);
     posix_spawn_file_actions_adddup2(&actions, err.fd(), 2);
     if (!setting.workingFolder.empty())
         posix_spawn_file_actions_addchdir_np(&actions, setting.workingFolder.c_str());
@@ -128,6 +131,8 @@ CliResult runProgram(const std::string& program, const std::vector<std::string>&
     int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argvPointers.data(),
                               envPointers.data());
     posix_spawn_file_actions_destroy(&actions);
+    if (pipeEnds[1] >= 0)
+        close(pipeEnds[1]);
     if (spawned != 0)
         return result;
     int status = 0;
