@@ -36,6 +36,8 @@ bool canMatchEmpty(const Node& node) {
 
 class Compiler {
   public:
+    explicit Compiler(bool reversed) : reversed_(reversed) {}
+
     Program finish(const Node& tree) {
         emit(tree);
         add(Op::match);
@@ -74,14 +76,18 @@ class Compiler {
             program_.sets.push_back(node.set);
             break;
         case Node::Kind::textStart:
-            add(Op::textStart);
+            add(reversed_ ? Op::textEnd : Op::textStart);
             break;
         case Node::Kind::textEnd:
-            add(Op::textEnd);
+            add(reversed_ ? Op::textStart : Op::textEnd);
             break;
         case Node::Kind::sequence:
-            for (const Node& child : node.children)
-                emit(child);
+            if (reversed_)
+                for (auto child = node.children.rbegin(); child != node.children.rend(); ++child)
+                    emit(*child);
+            else
+                for (const Node& child : node.children)
+                    emit(child);
             break;
         case Node::Kind::choice:
             emitChoice(node);
@@ -101,8 +107,11 @@ class Compiler {
         }
     }
 
+    // The reversed program only says which texts match, so it needs no tracked forms.
+    bool tracked(const Node& body) const { return !reversed_ && canMatchEmpty(body); }
+
     void emitStar(const Node& body, bool greedy) {
-        if (canMatchEmpty(body)) {
+        if (tracked(body)) {
             int entry = add(Op::split);
             emitTrackedPlus(body, greedy);
             setBranches(entry, entry + 1, here(), greedy);
@@ -115,7 +124,7 @@ class Compiler {
     }
 
     void emitPlus(const Node& body, bool greedy) {
-        if (canMatchEmpty(body)) {
+        if (tracked(body)) {
             emitTrackedPlus(body, greedy);
             return;
         }
@@ -153,6 +162,7 @@ class Compiler {
             program_.code[static_cast<std::size_t>(jump)].next = here();
     }
 
+    bool reversed_;
     Program program_;
     int trackedDepth_ = 0;
 };
@@ -160,7 +170,11 @@ class Compiler {
 } // namespace
 
 Program compile(const Node& tree) {
-    return Compiler().finish(tree);
+    return Compiler(false).finish(tree);
+}
+
+Program compileReversed(const Node& tree) {
+    return Compiler(true).finish(tree);
 }
 
 } // namespace jre32

@@ -15,4 +15,11 @@ namespace jre32 {
 //   x*   split S, E; S: (tracked x+); E:
 Program compile(const Node& tree);
 
+// The program of the pattern read backwards: it matches a text read from its last character
+// to its first when the pattern matches the text, with ^ holding where the backward reading
+// ends at the text's first byte and $ where it begins at the text's end. Repetitions take the
+// plain forms only: a backward reading finds where a match may begin, not which match the
+// priorities choose.
+Program compileReversed(const Node& tree);
+
 } // namespace jre32

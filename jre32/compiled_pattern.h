@@ -1,21 +1,56 @@
 #pragma once
 
+#include "alphabet.h"
+#include "dfa.h"
+#include "encoding.h"
 #include "pike.h"
 #include "program.h"
+#include "syntax.h"
 
-#include <utility>
+#include <cstddef>
 
 namespace jre32 {
 
-// What a record's pattern field points to: the program and the matcher that runs it, with
-// its working memory, allocated once per compile.
-struct CompiledPattern {
-    explicit CompiledPattern(Program compiled) : program(std::move(compiled)), vm(program) {}
+// What a record's pattern field points to: a pattern compiled for the record's code page, with
+// the matchers that search with it and their working memory.
+//
+// A search reads the text forward with a DFA that orders threads as the Pike VM does, which
+// tells whether there is a match and where the leftmost-first one ends; then it reads back
+// from that end with a DFA of the reversed program, which finds the leftmost position where a
+// match ending there begins: the match's start, since no match begins further left. When a
+// DFA gives up (its cache thrashes) or the pattern has too many distinct ranges for one, the
+// Pike VM searches instead. All three give the same answers; the tests and the jre32_match
+// fuzz target check that by running them one by one.
+class CompiledPattern {
+  public:
+    // The bytes of each DFA's state cache.
+    static constexpr std::size_t defaultCacheBytes = std::size_t{512} * 1024;
+
+    CompiledPattern(const Node& tree, const Encoding& encoding,
+                    std::size_t cacheBytes = defaultCacheBytes);
     CompiledPattern(const CompiledPattern&) = delete;
     CompiledPattern& operator=(const CompiledPattern&) = delete;
 
-    Program program;
-    PikeVm vm;
+    // Searches the `size` bytes of text from the character boundary `from`. Gives true and
+    // the match's byte position and length when one is found.
+    bool search(const unsigned char* text, std::size_t size, std::size_t from,
+                std::size_t& position, std::size_t& length);
+
+    // The two ways of searching alone: the Pike VM, and the DFAs, which give gaveUp where
+    // search() would turn to the Pike VM.
+    bool searchWithPike(const unsigned char* text, std::size_t size, std::size_t from,
+                        std::size_t& position, std::size_t& length);
+    Dfa::Outcome searchWithDfa(const unsigned char* text, std::size_t size, std::size_t from,
+                               std::size_t& position, std::size_t& length);
+
+  private:
+    const Encoding& encoding_;
+    Program program_;
+    Program reversed_;
+    Alphabet alphabet_;
+    PikeVm pike_;
+    Dfa forward_;
+    Dfa backward_;
 };
 
 } // namespace jre32

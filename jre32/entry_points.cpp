@@ -1,7 +1,6 @@
 #include "jre32.h"
 
 #include "code_page.h"
-#include "compile.h"
 #include "compiled_pattern.h"
 #include "encoding.h"
 #include "parse.h"
@@ -97,7 +96,7 @@ JRE32_API int Jre2Compile(void* record, char* pattern) {
         ParseError error{Result::ok, 0};
         if (!parse(bytesOf(pattern), size, encodingFor(r.codePage()), tree, error))
             return refuse(r, error.result, error.at);
-        r.setPattern(new CompiledPattern(compile(tree)));
+        r.setPattern(new CompiledPattern(tree, encodingFor(r.codePage())));
     } catch (const std::bad_alloc&) {
         return refuse(r, Result::outOfMemory);
     }
@@ -131,7 +130,7 @@ JRE32_API int Jre2GetMatchInfo(void* record, char* text) {
         characterBoundary(bytes, size, static_cast<std::size_t>(startOffset), encoding);
     std::size_t position = 0;
     std::size_t length = 0;
-    if (!pattern->vm.search(bytes, size, from, encoding, position, length))
+    if (!pattern->search(bytes, size, from, position, length))
         return refuse(r, Result::noMatch);
     r.setMatch(static_cast<std::int32_t>(position), static_cast<std::int32_t>(length));
     r.setResult(Result::ok);
