@@ -42,6 +42,8 @@ class CompiledPattern {
                         std::size_t& position, std::size_t& length);
     Dfa::Outcome searchWithDfa(const unsigned char* text, std::size_t size, std::size_t from,
                                std::size_t& position, std::size_t& length);
+    // How many times the DFAs have emptied their caches to make room.
+    std::size_t cacheClears() const { return forward_.cacheClears() + backward_.cacheClears(); }
 
   private:
     const Encoding& encoding_;

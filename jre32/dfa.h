@@ -55,6 +55,9 @@ class Dfa {
     Outcome searchBackward(const unsigned char* text, std::size_t size, std::size_t floor,
                            std::size_t end, std::size_t& start);
 
+    // How many times the cache has been emptied to make room.
+    std::size_t cacheClears() const { return clears_; }
+
   private:
     struct State {
         std::uint32_t hash;
