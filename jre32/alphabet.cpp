@@ -16,6 +16,7 @@ constexpr std::size_t maxClasses = 0xFFFF;
 
 Alphabet::Alphabet(const Program& program) {
     starts_.push_back(0);
+    starts_.push_back(1);
     for (const Instruction& instruction : program.code)
         forEachRange(program, instruction, [&](std::uint32_t low, std::uint32_t high) {
             starts_.push_back(low);
@@ -25,11 +26,13 @@ Alphabet::Alphabet(const Program& program) {
     std::sort(starts_.begin(), starts_.end());
     starts_.erase(std::unique(starts_.begin(), starts_.end()), starts_.end());
 
-    // Refines the one class of all intervals by each instruction in turn: the intervals it
-    // takes leave their class for a new one, shared by those that came from the same class.
+    // Refines the classes of the intervals, at first the NUL and the rest, by each instruction
+    // in turn: the intervals it takes leave their class for a new one, shared by those that
+    // came from the same class.
     std::vector<std::uint32_t> classOf(starts_.size(), 0);
-    std::vector<std::uint32_t> remapStamp(1, 0);
-    std::vector<std::uint32_t> remapTo(1, 0);
+    classOf[0] = 1;
+    std::vector<std::uint32_t> remapStamp(2, 0);
+    std::vector<std::uint32_t> remapTo(2, 0);
     std::size_t work = 0;
     std::uint32_t stamp = 0;
     for (const Instruction& instruction : program.code) {

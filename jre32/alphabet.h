@@ -11,6 +11,8 @@ namespace jre32 {
 // The classes of characters that a program cannot tell apart: two characters share a class
 // when every instruction that takes a character takes both or neither. The DFA's transitions
 // are indexed by class, so a pattern of few classes keeps small tables whatever the code page.
+// Class 0 holds the NUL alone: no text holds one before its end, where it ends every text, so
+// the DFA finds the end of a text by its class.
 class Alphabet {
   public:
     explicit Alphabet(const Program& program);
@@ -23,6 +25,8 @@ class Alphabet {
     int classOf(std::uint32_t value) const {
         return value < bytes_.size() ? bytes_[value] : wideClassOf(value);
     }
+    // The classes of the values 0 to 255, for loops that look them up themselves.
+    const std::uint16_t* byteClasses() const { return bytes_.data(); }
     // A character value of the class.
     std::uint32_t representative(int c) const {
         return representatives_[static_cast<std::size_t>(c)];

@@ -14,7 +14,8 @@ struct Character {
 // The characters of the three kinds of code page as inline functions, so that the matchers'
 // inner loops can walk a text without a call per character; the Encoding objects wrap them
 // for everything else. Each walk gives:
-//   at(text, size, at)        the character that begins at text[at], for at < size
+//   at(text, size, at)        the character that begins at text[at], for at < size; also for
+//                             at == size when text[size] is a NUL, which it gives
 //   Backward(text, floor)     walks back from a character boundary, never below floor (itself
 //                             a boundary): lengthBefore(end) is the byte length of the
 //                             character that ends at end, for floor < end; the ends must

@@ -26,12 +26,20 @@ std::size_t distance(std::size_t a, std::size_t b) {
     return a > b ? a - b : b - a;
 }
 
+// The least shift that makes a row of 2^shift entries hold every class.
+unsigned rowShift(int classes) {
+    unsigned shift = 0;
+    while ((std::size_t{1} << shift) < static_cast<std::size_t>(classes))
+        ++shift;
+    return shift;
+}
+
 } // namespace
 
 Dfa::Dfa(const Program& program, const Alphabet& alphabet, Encoding::Kind encoding, Mode mode,
          std::size_t budgetBytes)
     : program_(program), alphabet_(alphabet), encoding_(encoding), mode_(mode),
-      budget_(budgetBytes), stride_(static_cast<std::size_t>(alphabet.size())), closure_(program),
+      budget_(budgetBytes), shift_(rowShift(alphabet.size())), closure_(program),
       slots_(initialSlots, -1), seen_(program.code.size(), 0) {}
 
 Dfa::Outcome Dfa::searchForward(const unsigned char* text, std::size_t size, std::size_t from,
@@ -61,7 +69,8 @@ Dfa::Outcome Dfa::searchBackward(const unsigned char* text, std::size_t size, st
 }
 
 // A match found at a position is kept until the reading ends: a later one, of a thread of
-// higher priority, replaces it, as in the Pike VM.
+// higher priority, replaces it, as in the Pike VM. The NUL behind the text leads every state
+// to `textEnds`, so the loop weighs the end of the text only on that transition.
 template <typename Walk>
 Dfa::Outcome Dfa::forward(const unsigned char* text, std::size_t size, std::size_t from,
                           std::size_t& end) {
@@ -70,34 +79,37 @@ Dfa::Outcome Dfa::forward(const unsigned char* text, std::size_t size, std::size
     if (entry < 0)
         return Outcome::gaveUp;
     bool found = false;
+    // The table moves only when a transition is worked out.
+    const std::int32_t* table = table_.data();
+    const std::uint16_t* byteClasses = alphabet_.byteClasses();
     for (std::size_t at = from;;) {
-        auto state = static_cast<std::uint32_t>(entry >> 1);
-        if (at == size) {
-            if (matchesAtEdge(state)) {
-                found = true;
-                end = size;
-            }
-            break;
-        }
-        if ((entry & 1) != 0) {
-            std::uint8_t flags = flags_[state];
+        // At the end of the text the NUL's transition decides, whatever the state.
+        if ((entry & 1) != 0 && at != size) {
+            std::uint8_t flags = flags_[stateOf(entry)];
             if ((flags & hasMatch) != 0) {
                 found = true;
                 end = at;
             }
             if ((flags & stops) != 0)
                 break;
-            if ((flags & skips) != 0) {
+            if ((flags & skips) != 0)
                 at = skip<Walk>(text, size, at);
-                if (at == size)
-                    continue;
-            }
         }
         Character c = Walk::at(text, size, at);
-        int characterClass = alphabet_.classOf(c.value);
-        std::int32_t next = table_[state * stride_ + static_cast<std::size_t>(characterClass)];
-        if (next < 0 && (next = transition(state, characterClass, at)) < 0)
-            return Outcome::gaveUp;
+        int characterClass = c.value < 256 ? byteClasses[c.value] : alphabet_.classOf(c.value);
+        std::int32_t next = table[rowOf(entry) + static_cast<std::size_t>(characterClass)];
+        if (next < 0) {
+            if (next == textEnds) {
+                if (matchesAtEdge(stateOf(entry))) {
+                    found = true;
+                    end = size;
+                }
+                break;
+            }
+            if ((next = transition(entry, characterClass, at)) < 0)
+                return Outcome::gaveUp;
+            table = table_.data();
+        }
         entry = next;
         at += static_cast<std::size_t>(c.length);
     }
@@ -114,7 +126,7 @@ Dfa::Outcome Dfa::backward(const unsigned char* text, std::size_t size, std::siz
         return Outcome::gaveUp;
     bool found = false;
     for (std::size_t at = end;;) {
-        auto state = static_cast<std::uint32_t>(entry >> 1);
+        std::uint32_t state = stateOf(entry);
         if (at == floor) {
             if (floor == 0 ? matchesAtEdge(state) : (flags_[state] & hasMatch) != 0) {
                 found = true;
@@ -134,8 +146,8 @@ Dfa::Outcome Dfa::backward(const unsigned char* text, std::size_t size, std::siz
         auto length = static_cast<std::size_t>(walk.lengthBefore(at));
         Character c = Walk::at(text, size, at - length);
         int characterClass = alphabet_.classOf(c.value);
-        std::int32_t next = table_[state * stride_ + static_cast<std::size_t>(characterClass)];
-        if (next < 0 && (next = transition(state, characterClass, at)) < 0)
+        std::int32_t next = table_[rowOf(entry) + static_cast<std::size_t>(characterClass)];
+        if (next < 0 && (next = transition(entry, characterClass, at)) < 0)
             return Outcome::gaveUp;
         entry = next;
         at -= length;
@@ -155,7 +167,8 @@ std::size_t Dfa::skip(const unsigned char* text, std::size_t size, std::size_t a
                    ? size
                    : static_cast<std::size_t>(static_cast<const unsigned char*>(found) - text);
     }
-    while (at < size && !firstBytes_[text[at]])
+    // The NUL behind the text stops the walk.
+    while (!firstBytes_[text[at]])
         at += static_cast<std::size_t>(Walk::at(text, size, at).length);
     return at;
 }
@@ -172,8 +185,9 @@ template <typename Walk> void Dfa::prepareSkipping(std::uint32_t state) {
             Walk::markFirstBytes(low, high, firstBytes_.data());
         });
     }
+    firstBytes_[0] = false;
     auto count = std::count(firstBytes_.begin(), firstBytes_.end(), true);
-    if (count == static_cast<long>(firstBytes_.size()))
+    if (count == static_cast<long>(firstBytes_.size()) - 1)
         return;
     skipUsable_ = true;
     skipToEnd_ = count == 0;
@@ -183,6 +197,7 @@ template <typename Walk> void Dfa::prepareSkipping(std::uint32_t state) {
         if (Walk::beginsCharacter(byte))
             skipByte_ = byte;
     }
+    firstBytes_[0] = true;
 }
 
 void Dfa::beginSearch(std::size_t at) {
@@ -205,7 +220,8 @@ std::int32_t Dfa::startEntry(bool edge, std::size_t at) {
     return found;
 }
 
-std::int32_t Dfa::transition(std::uint32_t state, int characterClass, std::size_t at) {
+std::int32_t Dfa::transition(std::int32_t from, int characterClass, std::size_t at) {
+    std::uint32_t state = stateOf(from);
     std::uint32_t value = alphabet_.representative(characterClass);
     if (++seenStamp_ == 0) {
         std::fill(seen_.begin(), seen_.end(), 0);
@@ -229,7 +245,7 @@ std::int32_t Dfa::transition(std::uint32_t state, int characterClass, std::size_
     std::int32_t entry = stateFor(matched ? matchedBefore : 0, at);
     // When the cache was emptied, `state` is gone and the transition is not kept.
     if (entry >= 0 && clears_ == clearsBefore)
-        table_[state * stride_ + static_cast<std::size_t>(characterClass)] = entry;
+        table_[rowOf(from) + static_cast<std::size_t>(characterClass)] = entry;
     return entry;
 }
 
@@ -268,8 +284,8 @@ std::int32_t Dfa::stateFor(std::uint8_t flags, std::size_t at) {
         return entryOf(static_cast<std::uint32_t>(known));
 
     closeOver(flags, false);
-    std::size_t need = sizeof(State) + 1 +
-                       sizeof(int) * (2 + seeds_.size() + reached_.size() + stride_) +
+    std::size_t need = sizeof(State) + 1 + sizeof(int) * (2 + seeds_.size() + reached_.size()) +
+                       sizeof(std::int32_t) * (std::size_t{1} << shift_) +
                        sizeof(std::int32_t) * slots_.size();
     if (bytesUsed() + need > budget_) {
         bool thrashing = addedSinceMark_ * 2 >= states_.size() &&
@@ -354,7 +370,9 @@ void Dfa::add(std::uint8_t flags, std::uint32_t hash) {
     threads_.insert(threads_.end(), reached_.begin(), reached_.end());
     states_.push_back(s);
     flags_.push_back(stateFlags);
-    table_.resize(table_.size() + stride_, -1);
+    std::size_t row = table_.size();
+    table_.resize(row + (std::size_t{1} << shift_), unknown);
+    table_[row] = textEnds;
     if (states_.size() * 2 > slots_.size())
         growSlots();
     else

@@ -47,7 +47,7 @@ class Dfa {
     Dfa& operator=(const Dfa&) = delete;
 
     // Leftmost-first: reads forward from the character boundary `from` and gives the end of
-    // the leftmost-first match.
+    // the leftmost-first match. text[size] must be the NUL that ends the text.
     Outcome searchForward(const unsigned char* text, std::size_t size, std::size_t from,
                           std::size_t& end);
     // Longest: reads backward from the character boundary `end` to the boundary `floor` and
@@ -90,14 +90,23 @@ class Dfa {
     std::size_t skip(const unsigned char* text, std::size_t size, std::size_t at) const;
     template <typename Walk> void prepareSkipping(std::uint32_t state);
 
-    // The entries of the transition table: a state's number times 2, plus 1 when one of its
-    // special flags is set; -1 for a transition not yet worked out.
+    // The entries of the transition table: where the row of a state begins, times 2, plus 1
+    // when one of the state's special flags is set; a row has 2^shift_ entries, one for each
+    // character class and the rest unused. A transition not yet worked out is `unknown`, one
+    // on the NUL that ends the text `textEnds`.
+    static constexpr std::int32_t unknown = -1;
+    static constexpr std::int32_t textEnds = -2;
     std::int32_t entryOf(std::uint32_t state) const {
-        return static_cast<std::int32_t>(state * 2 + ((flags_[state] & specialFlags) != 0));
+        return static_cast<std::int32_t>((state << shift_) * 2 +
+                                         ((flags_[state] & specialFlags) != 0 ? 1 : 0));
+    }
+    std::size_t rowOf(std::int32_t entry) const { return static_cast<std::size_t>(entry) >> 1; }
+    std::uint32_t stateOf(std::int32_t entry) const {
+        return static_cast<std::uint32_t>(entry) >> (shift_ + 1);
     }
     void beginSearch(std::size_t at);
     std::int32_t startEntry(bool edge, std::size_t at);
-    std::int32_t transition(std::uint32_t state, int characterClass, std::size_t at);
+    std::int32_t transition(std::int32_t from, int characterClass, std::size_t at);
     bool matchesAtEdge(std::uint32_t state);
     // The state keyed by `flags` and seeds_, added when it is new; -1 when the search gives up.
     std::int32_t stateFor(std::uint8_t flags, std::size_t at);
@@ -114,7 +123,7 @@ class Dfa {
     const Encoding::Kind encoding_;
     const Mode mode_;
     const std::size_t budget_;
-    const std::size_t stride_;
+    const unsigned shift_;
     Closure closure_;
 
     std::vector<State> states_;

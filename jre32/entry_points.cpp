@@ -24,10 +24,7 @@ constexpr std::size_t maxTextBytes = INT32_MAX;
 // The length of a NUL-terminated string, or limit + 1 when it is longer than limit; never
 // reads further than that.
 std::size_t boundedLength(const char* s, std::size_t limit) {
-    std::size_t n = 0;
-    while (n <= limit && s[n] != '\0')
-        ++n;
-    return n;
+    return strnlen(s, limit + 1);
 }
 
 const unsigned char* bytesOf(const char* s) {
