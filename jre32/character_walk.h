@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -17,9 +18,8 @@ struct Character {
 //   at(text, size, at)        the character that begins at text[at], for at < size; also for
 //                             at == size when text[size] is a NUL, which it gives
 //   Backward(text, floor)     walks back from a character boundary, never below floor (itself
-//                             a boundary): lengthBefore(end) is the byte length of the
-//                             character that ends at end, for floor < end; the ends must
-//                             come in decreasing order
+//                             a boundary): before(end) is the character that ends at end, for
+//                             floor < end; the ends must come in decreasing order
 //   markFirstBytes(low, high, bytes)
 //                             sets bytes[b] for every byte b that may begin a character whose
 //                             value lies from low to high (it may set more)
@@ -34,8 +34,11 @@ struct SingleByteWalk {
 
     class Backward {
       public:
-        Backward(const unsigned char*, std::size_t) {}
-        static int lengthBefore(std::size_t) { return 1; }
+        Backward(const unsigned char* text, std::size_t) : text_(text) {}
+        Character before(std::size_t end) const { return {text_[end - 1], 1}; }
+
+      private:
+        const unsigned char* text_;
     };
 
     static void markFirstBytes(std::uint32_t low, std::uint32_t high, bool* bytes) {
@@ -49,18 +52,25 @@ struct SingleByteWalk {
 // Code page 932: a lead byte and a trail byte make one character worth lead * 256 + trail; a
 // lead byte without a trail byte behind it is a character of its own.
 struct ShiftJisWalk {
-    static bool isLeadByte(unsigned char b) {
-        return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-    }
-    static bool isTrailByte(unsigned char b) {
-        return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
-    }
+    static constexpr std::uint8_t lead = 1;
+    static constexpr std::uint8_t trail = 2;
+    static constexpr std::array<std::uint8_t, 256> kinds = [] {
+        std::array<std::uint8_t, 256> k{};
+        for (unsigned b = 0; b < 256; ++b)
+            k[b] = static_cast<std::uint8_t>(
+                ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? lead : 0) |
+                ((b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC) ? trail : 0));
+        return k;
+    }();
+
+    static bool isLeadByte(unsigned char b) { return (kinds[b] & lead) != 0; }
+    static bool isTrailByte(unsigned char b) { return (kinds[b] & trail) != 0; }
 
     static Character at(const unsigned char* text, std::size_t size, std::size_t at) {
-        unsigned char lead = text[at];
-        if (isLeadByte(lead) && at + 1 < size && isTrailByte(text[at + 1]))
-            return {static_cast<std::uint32_t>(lead) << 8 | text[at + 1], 2};
-        return {lead, 1};
+        unsigned char first = text[at];
+        if (isLeadByte(first) && at + 1 < size && isTrailByte(text[at + 1]))
+            return {static_cast<std::uint32_t>(first) << 8 | text[at + 1], 2};
+        return {first, 1};
     }
 
     // Every lead byte is also a trail byte, and a byte that is no lead byte ends a character
@@ -72,17 +82,20 @@ struct ShiftJisWalk {
       public:
         Backward(const unsigned char* text, std::size_t floor) : text_(text), floor_(floor) {}
 
-        int lengthBefore(std::size_t end) {
-            if (end - floor_ < 2 || !isLeadByte(text_[end - 2]) || !isTrailByte(text_[end - 1]))
-                return 1;
-            std::size_t lead = end - 2;
-            if (!runKnown_ || runStart_ > lead) {
-                runStart_ = lead;
+        Character before(std::size_t end) {
+            unsigned char last = text_[end - 1];
+            if (end - floor_ < 2 || !isLeadByte(text_[end - 2]) || !isTrailByte(last))
+                return {last, 1};
+            std::size_t first = end - 2;
+            if (!runKnown_ || runStart_ > first) {
+                runStart_ = first;
                 while (runStart_ > floor_ && isLeadByte(text_[runStart_ - 1]))
                     --runStart_;
                 runKnown_ = true;
             }
-            return (lead - runStart_) % 2 == 0 ? 2 : 1;
+            if ((first - runStart_) % 2 != 0)
+                return {last, 1};
+            return {static_cast<std::uint32_t>(text_[first]) << 8 | last, 2};
         }
 
       private:
@@ -155,14 +168,16 @@ struct Utf8Walk {
       public:
         Backward(const unsigned char* text, std::size_t floor) : text_(text), floor_(floor) {}
 
-        int lengthBefore(std::size_t end) const {
+        Character before(std::size_t end) const {
             std::size_t first = end - 1;
             while (first > floor_ && end - first < 4 && isContinuation(text_[first]))
                 --first;
-            if (isContinuation(text_[first]))
-                return 1;
-            auto length = static_cast<std::size_t>(at(text_, end, first).length);
-            return first + length == end ? static_cast<int>(length) : 1;
+            if (!isContinuation(text_[first])) {
+                Character c = at(text_, end, first);
+                if (first + static_cast<std::size_t>(c.length) == end)
+                    return c;
+            }
+            return at(text_, end, end - 1);
         }
 
       private:

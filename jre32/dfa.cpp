@@ -143,14 +143,13 @@ Dfa::Outcome Dfa::backward(const unsigned char* text, std::size_t size, std::siz
             if ((flags & stops) != 0)
                 break;
         }
-        auto length = static_cast<std::size_t>(walk.lengthBefore(at));
-        Character c = Walk::at(text, size, at - length);
+        Character c = walk.before(at);
         int characterClass = alphabet_.classOf(c.value);
         std::int32_t next = table_[rowOf(entry) + static_cast<std::size_t>(characterClass)];
         if (next < 0 && (next = transition(entry, characterClass, at)) < 0)
             return Outcome::gaveUp;
         entry = next;
-        at -= length;
+        at -= static_cast<std::size_t>(c.length);
     }
     return found ? Outcome::found : Outcome::notFound;
 }

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <utility>
 
 using namespace jre32;
 
@@ -93,7 +94,7 @@ JRE32_API int Jre2Compile(void* record, char* pattern) {
         ParseError error{Result::ok, 0};
         if (!parse(bytesOf(pattern), size, encodingFor(r.codePage()), tree, error))
             return refuse(r, error.result, error.at);
-        r.setPattern(new CompiledPattern(tree, encodingFor(r.codePage())));
+        r.setPattern(new CompiledPattern(std::move(tree), encodingFor(r.codePage())));
     } catch (const std::bad_alloc&) {
         return refuse(r, Result::outOfMemory);
     }
