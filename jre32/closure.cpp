@@ -23,21 +23,23 @@ Closure::Closure(const Program& program) : program_(program) {
             contextFree(instruction.op) ? 1 : static_cast<std::size_t>(instruction.depth) + 1;
     }
     marks_.assign(markCount, 0);
-    // Each mark is taken from the stack once per step and pushes at most two.
-    stack_.reserve(2 * markCount + 1);
-}
-
-// Puts pc on the stack with the context, which cannot reach deeper than pc's own nesting.
-void Closure::follow(int pc, int context) {
-    stack_.push_back({pc, std::min(context, program_.code[static_cast<std::size_t>(pc)].depth)});
+    // In one call of add, each mark is taken from the stack once and pushes at most two.
+    stack_.resize(2 * markCount + 1);
 }
 
 void Closure::add(int pc, bool atTextStart, bool atTextEnd, std::vector<int>& out) {
-    follow(pc, program_.code[static_cast<std::size_t>(pc)].depth);
-    while (!stack_.empty()) {
-        Pending pending = stack_.back();
-        stack_.pop_back();
-        const Instruction& instruction = program_.code[static_cast<std::size_t>(pending.pc)];
+    const Instruction* code = program_.code.data();
+    Pending* stack = stack_.data();
+    std::size_t top = 0;
+    // Puts an instruction on the stack with the context, which cannot reach deeper than the
+    // instruction's own nesting.
+    auto follow = [&](int to, int context) {
+        stack[top++] = {to, std::min(context, code[static_cast<std::size_t>(to)].depth)};
+    };
+    follow(pc, code[static_cast<std::size_t>(pc)].depth);
+    while (top > 0) {
+        Pending pending = stack[--top];
+        const Instruction& instruction = code[static_cast<std::size_t>(pending.pc)];
         std::size_t mark =
             firstMark_[static_cast<std::size_t>(pending.pc)] +
             (contextFree(instruction.op) ? 0 : static_cast<std::size_t>(pending.context));

@@ -34,8 +34,6 @@ class Closure {
         int context;
     };
 
-    void follow(int pc, int context);
-
     const Program& program_;
     // The marks of instruction pc lie from firstMark_[pc], one per context.
     std::vector<std::size_t> firstMark_;

@@ -1,5 +1,7 @@
 #include "compile.h"
 
+#include <utility>
+
 namespace jre32 {
 
 namespace {
@@ -34,11 +36,24 @@ bool canMatchEmpty(const Node& node) {
     return true;
 }
 
+// A node takes at most three instructions besides its children's (a tracked star: a split, an
+// enter and a repeat; a choice: a split and a jump for each alternative but the last), and
+// the program one more to match.
+std::size_t nodeCount(const Node& node) {
+    std::size_t count = 1;
+    for (const Node& child : node.children)
+        count += nodeCount(child);
+    return count;
+}
+
 class Compiler {
   public:
-    explicit Compiler(bool reversed) : reversed_(reversed) {}
+    Compiler(bool reversed, std::vector<CharClass> sets) : reversed_(reversed) {
+        program_.sets = std::move(sets);
+    }
 
     Program finish(const Node& tree) {
+        program_.code.reserve(3 * nodeCount(tree) + 1);
         emit(tree);
         add(Op::match);
         return std::move(program_);
@@ -72,8 +87,7 @@ class Compiler {
             add(Op::any);
             break;
         case Node::Kind::set:
-            add(Op::set, static_cast<std::uint32_t>(program_.sets.size()));
-            program_.sets.push_back(node.set);
+            add(Op::set, node.value);
             break;
         case Node::Kind::textStart:
             add(reversed_ ? Op::textEnd : Op::textStart);
@@ -169,12 +183,12 @@ class Compiler {
 
 } // namespace
 
-Program compile(const Node& tree) {
-    return Compiler(false).finish(tree);
+Program compile(const Node& tree, std::vector<CharClass> sets) {
+    return Compiler(false, std::move(sets)).finish(tree);
 }
 
-Program compileReversed(const Node& tree) {
-    return Compiler(true).finish(tree);
+Program compileReversed(const Node& tree, std::vector<CharClass> sets) {
+    return Compiler(true, std::move(sets)).finish(tree);
 }
 
 } // namespace jre32

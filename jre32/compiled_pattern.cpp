@@ -8,13 +8,14 @@ namespace jre32 {
 
 CompiledPattern::Automata::Automata(const Node& tree, const Program& program,
                                     Encoding::Kind encoding, std::size_t cacheBytes)
-    : reversed(compileReversed(tree)), alphabet(program),
+    : reversed(compileReversed(tree, program.sets)), alphabet(program),
       forward(program, alphabet, encoding, Dfa::Mode::leftmostFirst, cacheBytes),
       backward(reversed, alphabet, encoding, Dfa::Mode::longest, cacheBytes) {}
 
-CompiledPattern::CompiledPattern(Node tree, const Encoding& encoding, std::size_t cacheBytes)
-    : encoding_(encoding), tree_(std::move(tree)), program_(compile(tree_)),
-      cacheBytes_(cacheBytes) {}
+CompiledPattern::CompiledPattern(ParsedPattern parsed, const Encoding& encoding,
+                                 std::size_t cacheBytes)
+    : encoding_(encoding), tree_(std::move(parsed.tree)),
+      program_(compile(tree_, std::move(parsed.sets))), cacheBytes_(cacheBytes) {}
 
 bool CompiledPattern::search(const unsigned char* text, std::size_t size, std::size_t from,
                              std::size_t& position, std::size_t& length) {

@@ -34,7 +34,7 @@ class CompiledPattern {
     // Pike VM.
     static constexpr std::size_t shortText = 256;
 
-    CompiledPattern(Node tree, const Encoding& encoding,
+    CompiledPattern(ParsedPattern parsed, const Encoding& encoding,
                     std::size_t cacheBytes = defaultCacheBytes);
     CompiledPattern(const CompiledPattern&) = delete;
     CompiledPattern& operator=(const CompiledPattern&) = delete;

@@ -90,11 +90,11 @@ JRE32_API int Jre2Compile(void* record, char* pattern) {
     if (size > maxPatternBytes)
         return refuse(r, Result::patternTooLong);
     try {
-        Node tree;
+        ParsedPattern parsed;
         ParseError error{Result::ok, 0};
-        if (!parse(bytesOf(pattern), size, encodingFor(r.codePage()), tree, error))
+        if (!parse(bytesOf(pattern), size, encodingFor(r.codePage()), parsed, error))
             return refuse(r, error.result, error.at);
-        r.setPattern(new CompiledPattern(std::move(tree), encodingFor(r.codePage())));
+        r.setPattern(new CompiledPattern(std::move(parsed), encodingFor(r.codePage())));
     } catch (const std::bad_alloc&) {
         return refuse(r, Result::outOfMemory);
     }

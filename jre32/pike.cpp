@@ -19,6 +19,20 @@ void PikeVm::addThread(Threads& list, int pc, std::size_t start, std::size_t at,
 
 bool PikeVm::search(const unsigned char* text, std::size_t size, std::size_t start,
                     const Encoding& encoding, std::size_t& position, std::size_t& length) {
+    switch (encoding.kind()) {
+    case Encoding::Kind::shiftJis:
+        return run<ShiftJisWalk>(text, size, start, position, length);
+    case Encoding::Kind::utf8:
+        return run<Utf8Walk>(text, size, start, position, length);
+    case Encoding::Kind::singleByte:
+        break;
+    }
+    return run<SingleByteWalk>(text, size, start, position, length);
+}
+
+template <typename Walk>
+bool PikeVm::run(const unsigned char* text, std::size_t size, std::size_t start,
+                 std::size_t& position, std::size_t& length) {
     bool matched = false;
     current_.clear();
     closure_.beginStep();
@@ -27,7 +41,7 @@ bool PikeVm::search(const unsigned char* text, std::size_t size, std::size_t sta
             addThread(current_, 0, at, at, size);
         if (current_.pcs.empty() && matched)
             break;
-        Character c = at < size ? encoding.at(text, size, at) : Character{0, 0};
+        Character c = at < size ? Walk::at(text, size, at) : Character{0, 0};
         closure_.beginStep();
         next_.clear();
         for (std::size_t i = 0; i < current_.pcs.size(); ++i) {

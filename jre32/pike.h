@@ -28,6 +28,10 @@ class PikeVm {
                 const Encoding& encoding, std::size_t& position, std::size_t& length);
 
   private:
+    template <typename Walk>
+    bool run(const unsigned char* text, std::size_t size, std::size_t start, std::size_t& position,
+             std::size_t& length);
+
     // Threads in priority order: the instruction of each and where its match began.
     struct Threads {
         std::vector<int> pcs;

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 
 // The library's search paths one by one, for its tests and fuzz targets: a pattern compiled
 // inside the library for one code page and cache size, searched by the Pike VM alone, by the
@@ -29,10 +30,11 @@ class SearchPaths {
   public:
     SearchPaths(const std::string& pattern, int codePage, std::size_t cacheBytes)
         : encoding_(jre32::encodingFor(codePage)) {
-        jre32::Node tree;
+        jre32::ParsedPattern parsed;
         jre32::ParseError error{jre32::Result::ok, 0};
-        if (jre32::parse(bytes(pattern), pattern.size(), encoding_, tree, error))
-            compiled_ = std::make_unique<jre32::CompiledPattern>(tree, encoding_, cacheBytes);
+        if (jre32::parse(bytes(pattern), pattern.size(), encoding_, parsed, error))
+            compiled_ =
+                std::make_unique<jre32::CompiledPattern>(std::move(parsed), encoding_, cacheBytes);
     }
 
     bool compiled() const { return compiled_ != nullptr; }
