@@ -108,4 +108,30 @@ TEST(Pathological, DfaCacheEmptiedMidSearchGoesOn) {
     }
 }
 
+// 512 different characters split the values into some 1,000 ranges, and each of 640 [^a]
+// takes nearly all of them: working out the DFA's classes would cost more than it may.
+TEST(Pathological, PatternOfTooManyRangesForTheDfaIsSearchedByThePikeVm) {
+    std::string characters;
+    for (std::uint32_t i = 0; i < 512; ++i) {
+        std::uint32_t c = 0x4E00 + 2 * i;
+        characters += static_cast<char>(0xE0 | c >> 12);
+        characters += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+        characters += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    std::string pattern = characters;
+    for (int i = 0; i < 640; ++i)
+        pattern += "[^a]";
+    ASSERT_LE(pattern.size(), 4096u);
+    const std::string text = "a" + characters + std::string(640, 'b');
+    SearchPaths paths(pattern, 65001, jre32::CompiledPattern::defaultCacheBytes);
+    ASSERT_TRUE(paths.compiled());
+    // Even a text of three characters, which no DFA would give up on otherwise.
+    bool gaveUp = false;
+    paths.dfa("abc", 0, gaveUp);
+    EXPECT_TRUE(gaveUp);
+    const Found whole{true, 1, static_cast<int>(text.size()) - 1};
+    EXPECT_EQ(paths.search(text, 0), whole);
+    EXPECT_EQ(paths.search(text, 0), whole);
+}
+
 } // namespace
