@@ -23,8 +23,10 @@ struct Character {
 //   markFirstBytes(low, high, bytes)
 //                             sets bytes[b] for every byte b that may begin a character whose
 //                             value lies from low to high (it may set more)
-//   beginsCharacter(b)        whether the byte b, wherever it lies in a text, begins a
-//                             character, so that a byte search may land on it
+//   nextBoundary(text, size, floor, at)
+//                             the first character boundary at or after `at`, for at < size,
+//                             given the boundary floor <= at: where a byte search that landed
+//                             on `at` finds the next character
 
 // Every code page but 932 and 65001: each byte is a character worth the byte.
 struct SingleByteWalk {
@@ -46,7 +48,10 @@ struct SingleByteWalk {
             bytes[b] = true;
     }
 
-    static bool beginsCharacter(unsigned char) { return true; }
+    static std::size_t nextBoundary(const unsigned char*, std::size_t, std::size_t,
+                                    std::size_t at) {
+        return at;
+    }
 };
 
 // Code page 932: a lead byte and a trail byte make one character worth lead * 256 + trail; a
@@ -110,12 +115,23 @@ struct ShiftJisWalk {
             bytes[b] = true;
         if (high > 0xFF) {
             std::uint32_t lastLead = high > 0xFFFF ? 0xFF : high >> 8;
-            for (std::uint32_t b = low > 0xFF ? low >> 8 : 1; b <= lastLead; ++b)
-                bytes[b] = true;
+            for (std::uint32_t b = low > 0xFF ? low >> 8 : 0; b <= lastLead; ++b)
+                bytes[b] = bytes[b] || isLeadByte(static_cast<unsigned char>(b));
         }
     }
 
-    static bool beginsCharacter(unsigned char b) { return !isTrailByte(b); }
+    // The run of lead bytes that ends before `at` begins at a boundary and pairs off two by
+    // two, as the walk back explains; the last one left, if any, pairs with the byte at `at`
+    // when that is a trail byte.
+    static std::size_t nextBoundary(const unsigned char* text, std::size_t, std::size_t floor,
+                                    std::size_t at) {
+        std::size_t runStart = at;
+        while (runStart > floor && isLeadByte(text[runStart - 1]))
+            --runStart;
+        if ((at - runStart) % 2 == 0 || !isTrailByte(text[at]))
+            return at;
+        return at + 1;
+    }
 };
 
 // Code page 65001: a well-formed UTF-8 sequence is one character worth its code point
@@ -198,7 +214,18 @@ struct Utf8Walk {
                 bytes[v - strayByteBase] = true;
     }
 
-    static bool beginsCharacter(unsigned char b) { return !isContinuation(b); }
+    // A continuation byte at `at` lies inside the sequence of the last byte before it that is
+    // none, if that sequence reaches past it; otherwise it is a character of its own.
+    static std::size_t nextBoundary(const unsigned char* text, std::size_t size, std::size_t floor,
+                                    std::size_t at) {
+        std::size_t first = at;
+        while (first > floor && at - first < 3 && isContinuation(text[first]))
+            --first;
+        if (first == at || isContinuation(text[first]))
+            return at;
+        std::size_t end = first + static_cast<std::size_t>(Utf8Walk::at(text, size, first).length);
+        return end > at ? end : at;
+    }
 
   private:
     // The first byte of the sequence of a code point from U+0080 on.

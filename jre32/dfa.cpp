@@ -161,10 +161,17 @@ std::size_t Dfa::skip(const unsigned char* text, std::size_t size, std::size_t a
     if (skipToEnd_)
         return size;
     if (skipByte_ >= 0) {
-        const void* found = std::memchr(text + at, skipByte_, size - at);
-        return found == nullptr
-                   ? size
-                   : static_cast<std::size_t>(static_cast<const unsigned char*>(found) - text);
+        // A byte found inside a character sends the search on behind that character.
+        for (;;) {
+            const void* found = std::memchr(text + at, skipByte_, size - at);
+            if (found == nullptr)
+                return size;
+            auto byte = static_cast<std::size_t>(static_cast<const unsigned char*>(found) - text);
+            std::size_t boundary = Walk::nextBoundary(text, size, at, byte);
+            if (boundary == byte)
+                return byte;
+            at = boundary;
+        }
     }
     // The NUL behind the text stops the walk.
     while (!firstBytes_[text[at]])
@@ -190,12 +197,9 @@ template <typename Walk> void Dfa::prepareSkipping(std::uint32_t state) {
         return;
     skipUsable_ = true;
     skipToEnd_ = count == 0;
-    if (count == 1) {
-        auto byte = static_cast<unsigned char>(
-            std::find(firstBytes_.begin(), firstBytes_.end(), true) - firstBytes_.begin());
-        if (Walk::beginsCharacter(byte))
-            skipByte_ = byte;
-    }
+    if (count == 1)
+        skipByte_ = static_cast<int>(std::find(firstBytes_.begin(), firstBytes_.end(), true) -
+                                     firstBytes_.begin());
     firstBytes_[0] = true;
 }
 

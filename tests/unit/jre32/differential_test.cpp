@@ -181,16 +181,17 @@ struct Dialect {
 
 const Dialect dialects[] = {
     {932,
-     {"a", "b", "{", "\\\\", "\\f", "\x82\xA0", "\x95\x5C", "\x83\x7B", "\x88\x9F", "\\x95", ".",
-      "\\d", "\\W", "[a-b]", "[^a]", "[\x81\x40-\x82\xFC]", "[^\x82\xA0]",
+     {"a", "b", "A", "{", "\\\\", "\\f", "\x82\xA0", "\x95\x5C", "\x83\x7B", "\x88\x9F", "\\x95",
+      ".", "\\d", "\\W", "[a-b]", "[^a]", "[\x81\x40-\x82\xFC]", "[^\x82\xA0]",
       "[\x88\x9F-\x98\x72"
       "a]"},
-     // あ, 表 (trail byte 5C), ボ (trail byte 7B), 亜 (both bytes lead bytes), a lone lead
-     // byte that pairs with what follows when it can.
-     {"a", "b", "1", "{", "\\", "\f", "\x82\xA0", "\x95\x5C", "\x83\x7B", "\x88\x9F", "\x95"}},
+     // あ, 表 (trail byte 5C), ボ (trail byte 7B), ア (trail byte "A"), 亜 (both bytes lead
+     // bytes), a lone lead byte that pairs with what follows when it can.
+     {"a", "b", "1", "{", "\\", "\f", "\x82\xA0", "\x95\x5C", "\x83\x7B", "\x83\x41", "\x88\x9F",
+      "\x95"}},
     {65001,
-     {"a", "b", "\xC3\xA9", "\xE3\x81\x82", "\xF0\x9F\x98\x80", "\\x80", ".", "\\w", "\\S", "[a-b]",
-      "[^a]", "[\xC3\xA0-\xC3\xBF]", "[^\xE3\x81\x82]", "[\xE3\x81\x81-\xE3\x82\x93]",
+     {"a", "b", "\xC3\xA9", "\xE3\x81\x82", "\xF0\x9F\x98\x80", "\\x80", "\x80", ".", "\\w", "\\S",
+      "[a-b]", "[^a]", "[\xC3\xA0-\xC3\xBF]", "[^\xE3\x81\x82]", "[\xE3\x81\x81-\xE3\x82\x93]",
       "[\xF0\x9F\x98\x80-\xF0\x9F\x99\x8F]"},
      // é, あ, ん, 😀, U+0080; a stray continuation byte, a cut sequence, a lone first byte,
      // a byte never in UTF-8, a surrogate.
