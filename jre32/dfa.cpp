@@ -70,22 +70,23 @@ Dfa::Outcome Dfa::searchBackward(const unsigned char* text, std::size_t size, st
 
 // A match found at a position is kept until the reading ends: a later one, of a thread of
 // higher priority, replaces it, as in the Pike VM. The NUL behind the text leads every state
-// to `textEnds`, so the loop weighs the end of the text only on that transition.
+// to `textEnds`, so the loop weighs the end of the text only on that transition, and steps
+// to ordinary states in an inner loop of their own.
 template <typename Walk>
 Dfa::Outcome Dfa::forward(const unsigned char* text, std::size_t size, std::size_t from,
                           std::size_t& end) {
     beginSearch(from);
     std::int32_t entry = startEntry(from == 0, from);
-    if (entry < 0)
+    if (entry == unknown)
         return Outcome::gaveUp;
     bool found = false;
     // The table moves only when a transition is worked out.
     const std::int32_t* table = table_.data();
     const std::uint16_t* byteClasses = alphabet_.byteClasses();
+    std::size_t row = rowOf(entry);
     for (std::size_t at = from;;) {
-        // At the end of the text the NUL's transition decides, whatever the state.
-        if ((entry & 1) != 0 && at != size) {
-            std::uint8_t flags = flags_[stateOf(entry)];
+        if (entry < 0 && at != size) {
+            std::uint8_t flags = flags_[stateOf(row)];
             if ((flags & hasMatch) != 0) {
                 found = true;
                 end = at;
@@ -95,22 +96,31 @@ Dfa::Outcome Dfa::forward(const unsigned char* text, std::size_t size, std::size
             if ((flags & skips) != 0)
                 at = skip<Walk>(text, size, at);
         }
-        Character c = Walk::at(text, size, at);
-        int characterClass = c.value < 256 ? byteClasses[c.value] : alphabet_.classOf(c.value);
-        std::int32_t next = table[rowOf(entry) + static_cast<std::size_t>(characterClass)];
-        if (next < 0) {
-            if (next == textEnds) {
-                if (matchesAtEdge(stateOf(entry))) {
-                    found = true;
-                    end = size;
-                }
+        Character c{};
+        int characterClass = 0;
+        for (;;) {
+            c = Walk::at(text, size, at);
+            characterClass = c.value < 256 ? byteClasses[c.value] : alphabet_.classOf(c.value);
+            entry = table[row + static_cast<std::size_t>(characterClass)];
+            if (entry < 0)
                 break;
+            row = static_cast<std::size_t>(entry);
+            at += static_cast<std::size_t>(c.length);
+        }
+        if (entry == textEnds) {
+            if (matchesAtEdge(stateOf(row))) {
+                found = true;
+                end = size;
             }
-            if ((next = transition(entry, characterClass, at)) < 0)
+            break;
+        }
+        if (entry == unknown) {
+            entry = transition(row, characterClass, at);
+            if (entry == unknown)
                 return Outcome::gaveUp;
             table = table_.data();
         }
-        entry = next;
+        row = rowOf(entry);
         at += static_cast<std::size_t>(c.length);
     }
     return found ? Outcome::found : Outcome::notFound;
@@ -122,20 +132,20 @@ Dfa::Outcome Dfa::backward(const unsigned char* text, std::size_t size, std::siz
     beginSearch(end);
     typename Walk::Backward walk(text, floor);
     std::int32_t entry = startEntry(end == size, end);
-    if (entry < 0)
+    if (entry == unknown)
         return Outcome::gaveUp;
     bool found = false;
     for (std::size_t at = end;;) {
-        std::uint32_t state = stateOf(entry);
+        std::size_t row = rowOf(entry);
         if (at == floor) {
-            if (floor == 0 ? matchesAtEdge(state) : (flags_[state] & hasMatch) != 0) {
+            if (floor == 0 ? matchesAtEdge(stateOf(row)) : (flags_[stateOf(row)] & hasMatch) != 0) {
                 found = true;
                 start = at;
             }
             break;
         }
-        if ((entry & 1) != 0) {
-            std::uint8_t flags = flags_[state];
+        if (entry < 0) {
+            std::uint8_t flags = flags_[stateOf(row)];
             if ((flags & hasMatch) != 0) {
                 found = true;
                 start = at;
@@ -145,10 +155,9 @@ Dfa::Outcome Dfa::backward(const unsigned char* text, std::size_t size, std::siz
         }
         Character c = walk.before(at);
         int characterClass = alphabet_.classOf(c.value);
-        std::int32_t next = table_[rowOf(entry) + static_cast<std::size_t>(characterClass)];
-        if (next < 0 && (next = transition(entry, characterClass, at)) < 0)
+        entry = table_[row + static_cast<std::size_t>(characterClass)];
+        if (entry == unknown && (entry = transition(row, characterClass, at)) == unknown)
             return Outcome::gaveUp;
-        entry = next;
         at -= static_cast<std::size_t>(c.length);
     }
     return found ? Outcome::found : Outcome::notFound;
@@ -210,7 +219,7 @@ void Dfa::beginSearch(std::size_t at) {
 
 std::int32_t Dfa::startEntry(bool edge, std::size_t at) {
     std::int32_t& entry = starts_[edge ? 1 : 0];
-    if (entry >= 0)
+    if (entry != unknown)
         return entry;
     // A leftmost-first reading adds the thread at the program's start to every state before
     // its first match; a longest one begins with it alone.
@@ -223,8 +232,8 @@ std::int32_t Dfa::startEntry(bool edge, std::size_t at) {
     return found;
 }
 
-std::int32_t Dfa::transition(std::int32_t from, int characterClass, std::size_t at) {
-    std::uint32_t state = stateOf(from);
+std::int32_t Dfa::transition(std::size_t row, int characterClass, std::size_t at) {
+    std::uint32_t state = stateOf(row);
     std::uint32_t value = alphabet_.representative(characterClass);
     if (++seenStamp_ == 0) {
         std::fill(seen_.begin(), seen_.end(), 0);
@@ -247,8 +256,8 @@ std::int32_t Dfa::transition(std::int32_t from, int characterClass, std::size_t 
     std::size_t clearsBefore = clears_;
     std::int32_t entry = stateFor(matched ? matchedBefore : 0, at);
     // When the cache was emptied, `state` is gone and the transition is not kept.
-    if (entry >= 0 && clears_ == clearsBefore)
-        table_[rowOf(from) + static_cast<std::size_t>(characterClass)] = entry;
+    if (entry != unknown && clears_ == clearsBefore)
+        table_[row + static_cast<std::size_t>(characterClass)] = entry;
     return entry;
 }
 
@@ -294,12 +303,12 @@ std::int32_t Dfa::stateFor(std::uint8_t flags, std::size_t at) {
         bool thrashing = addedSinceMark_ * 2 >= states_.size() &&
                          distance(at, mark_) < charactersPerState * addedSinceMark_;
         if (states_.empty() || thrashing)
-            return -1;
+            return unknown;
         clearCache();
         mark_ = at;
         addedSinceMark_ = 0;
         if (bytesUsed() + need > budget_)
-            return -1;
+            return unknown;
     }
     add(flags, hash);
     ++addedSinceMark_;
@@ -409,7 +418,7 @@ void Dfa::clearCache() {
     threads_.clear();
     table_.clear();
     slots_.assign(initialSlots, -1);
-    starts_ = {-1, -1};
+    starts_ = {unknown, unknown};
     ++clears_;
 }
 

@@ -90,25 +90,29 @@ class Dfa {
     std::size_t skip(const unsigned char* text, std::size_t size, std::size_t at) const;
     template <typename Walk> void prepareSkipping(std::uint32_t state);
 
-    // The entries of the transition table: where the row of a state begins, times 2, plus 1
-    // when one of the state's special flags is set; a row has 2^shift_ entries, one for each
-    // character class and the rest unused. A transition not yet worked out is `unknown`, one
-    // on the NUL that ends the text `textEnds`.
+    // The entries of the transition table: where the row of a state begins, for a state with
+    // no special flag, and -3 minus that for one with, so that a step to an ordinary state is
+    // a load and a test of the sign; a row has 2^shift_ entries, one for each character class
+    // and the rest unused. A transition not yet worked out is `unknown`, one on the NUL that
+    // ends the text `textEnds`. The cache's budget keeps rows far below 2^31.
     static constexpr std::int32_t unknown = -1;
     static constexpr std::int32_t textEnds = -2;
     std::int32_t entryOf(std::uint32_t state) const {
-        return static_cast<std::int32_t>((state << shift_) * 2 +
-                                         ((flags_[state] & specialFlags) != 0 ? 1 : 0));
+        auto row = static_cast<std::int32_t>(state << shift_);
+        return (flags_[state] & specialFlags) != 0 ? -3 - row : row;
     }
-    std::size_t rowOf(std::int32_t entry) const { return static_cast<std::size_t>(entry) >> 1; }
-    std::uint32_t stateOf(std::int32_t entry) const {
-        return static_cast<std::uint32_t>(entry) >> (shift_ + 1);
+    static std::size_t rowOf(std::int32_t entry) {
+        return static_cast<std::size_t>(entry >= 0 ? entry : -3 - entry);
+    }
+    std::uint32_t stateOf(std::size_t row) const {
+        return static_cast<std::uint32_t>(row >> shift_);
     }
     void beginSearch(std::size_t at);
     std::int32_t startEntry(bool edge, std::size_t at);
-    std::int32_t transition(std::int32_t from, int characterClass, std::size_t at);
+    std::int32_t transition(std::size_t row, int characterClass, std::size_t at);
     bool matchesAtEdge(std::uint32_t state);
-    // The state keyed by `flags` and seeds_, added when it is new; -1 when the search gives up.
+    // The entry of the state keyed by `flags` and seeds_, added when it is new; `unknown` when
+    // the search gives up.
     std::int32_t stateFor(std::uint8_t flags, std::size_t at);
     std::int32_t find(std::uint8_t flags, std::uint32_t hash) const;
     // Adds the state keyed by `flags` and seeds_, whose closure reached_ holds.
@@ -133,7 +137,7 @@ class Dfa {
     std::vector<std::int32_t> table_;
     // An open-addressing hash table of state numbers, -1 for a free slot.
     std::vector<std::int32_t> slots_;
-    std::array<std::int32_t, 2> starts_{-1, -1};
+    std::array<std::int32_t, 2> starts_{unknown, unknown};
     // How many times the cache has been emptied.
     std::size_t clears_ = 0;
 
