@@ -21,9 +21,10 @@ namespace jre32 {
 //
 // The states live in a cache of a fixed number of bytes: when it is full it is emptied and
 // the reading goes on from the state it is in. When that happens too often for the progress
-// made, the search gives up and the caller runs the Pike VM instead. Each step costs at most
-// what a step of the Pike VM costs, so time stays linear in the text whatever the pattern,
-// and memory bounded by the budget.
+// made, the search gives up and the caller runs the Pike VM instead. A step that builds a
+// state costs about what a step of the Pike VM costs (a closure over the program, and a key
+// as long as a thread list to look up), any other step a table lookup, so time stays linear
+// in the text whatever the pattern, and memory bounded by the budget.
 //
 // Tested against the Pike VM and the backtracking reference by
 // tests/unit/jre32/differential_test.cpp and by the jre32_match fuzz target.
