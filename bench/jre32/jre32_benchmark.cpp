@@ -175,10 +175,12 @@ bool searchRow(const char* what, const std::string& pattern, const std::string& 
     int pcre2Error = 0;
     const Found expected = re2Search(re2, otherText);
     const Found fromPcre2 = pcre2.search(otherText, pcre2Error);
+    // The first search after a compile and the following ones take different paths.
     Found fromJre = jre.search(jreText);
+    const Found again = jre.search(jreText);
     // Positions differ between a Shift-JIS text and its UTF-8 form; whether there is a match
     // does not.
-    bool agree = utf8 ? fromJre.found == expected.found : fromJre == expected;
+    bool agree = again == fromJre && (utf8 ? fromJre.found == expected.found : fromJre == expected);
     if (!agree ||
         (pcre2Error == 0 && !(utf8 ? fromPcre2.found == expected.found : fromPcre2 == expected))) {
         std::fprintf(stderr, "%s: RE2 finds %s, PCRE2 %s, jre32 %s\n", what,
