@@ -17,6 +17,10 @@ class Encoding {
     virtual Kind kind() const = 0;
     // The character that begins at text[at], for at < size: never longer than the bytes left.
     virtual Character at(const unsigned char* text, std::size_t size, std::size_t at) const = 0;
+    // The first character boundary at or after `at` (at <= size), as a walk by characters from
+    // the text's first byte finds it, found from the few bytes before `at`.
+    virtual std::size_t boundaryFrom(const unsigned char* text, std::size_t size,
+                                     std::size_t at) const = 0;
 };
 
 const Encoding& shiftJisEncoding();

@@ -10,6 +10,10 @@ class Utf8Encoding final : public Encoding {
     Character at(const unsigned char* text, std::size_t size, std::size_t at) const override {
         return Utf8Walk::at(text, size, at);
     }
+    std::size_t boundaryFrom(const unsigned char* text, std::size_t size,
+                             std::size_t at) const override {
+        return at == size ? size : Utf8Walk::nextBoundary(text, size, 0, at);
+    }
 };
 
 // Constant-initialised at load: a function-local static would take a lock of the thread

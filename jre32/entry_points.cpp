@@ -37,16 +37,6 @@ void discardPattern(Record& record) {
     record.setPattern(nullptr);
 }
 
-// The first character boundary at or after `offset`, walking the characters from the text's
-// first byte, so that a search never starts inside a double-byte character.
-std::size_t characterBoundary(const unsigned char* text, std::size_t size, std::size_t offset,
-                              const Encoding& encoding) {
-    std::size_t at = 0;
-    while (at < offset)
-        at += static_cast<std::size_t>(encoding.at(text, size, at).length);
-    return at;
-}
-
 int refuse(Record& record, Result result, std::int32_t at = 0) {
     record.setResult(result, at);
     return 0;
@@ -124,8 +114,8 @@ JRE32_API int Jre2GetMatchInfo(void* record, char* text) {
         return refuse(r, Result::startOutOfRange);
     const Encoding& encoding = encodingFor(r.codePage());
     const unsigned char* bytes = bytesOf(text);
-    std::size_t from =
-        characterBoundary(bytes, size, static_cast<std::size_t>(startOffset), encoding);
+    // A search never starts inside a double-byte character.
+    std::size_t from = encoding.boundaryFrom(bytes, size, static_cast<std::size_t>(startOffset));
     std::size_t position = 0;
     std::size_t length = 0;
     if (!pattern->search(bytes, size, from, position, length))
