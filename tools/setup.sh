@@ -10,6 +10,7 @@ packages=(
     wine wine64 xvfb xauth xdotool imagemagick
     locales fonts-ipafont-gothic
     fp-utils rename gettext
+    libre2-dev libpcre2-dev
 )
 
 sudo=()
