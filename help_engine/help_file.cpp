@@ -188,14 +188,21 @@ void HelpFile::readSitemaps() {
         if (indexFile_.empty() && endsWithNoCase(name, ".hhk"))
             indexFile_ = name;
     }
-    if (const std::optional<std::string> text = archive_.read(contentsFile_))
-        contents_ = parseSitemap(*text, codePage_);
-    if (const std::optional<std::string> text = archive_.read(indexFile_))
-        index_ = parseSitemap(*text, codePage_);
+    // Their targets, relative to the sitemap files, become paths of the help file.
+    for (auto [file, entries] :
+         {std::pair{&contentsFile_, &contents_}, std::pair{&indexFile_, &index_}}) {
+        if (const std::optional<std::string> text = archive_.read(*file))
+            *entries = parseSitemap(*text, codePage_);
+        for (SitemapEntry& entry : *entries) {
+            const std::optional<Location> target = resolve(*file, entry.local);
+            if (target && !entry.local.empty())
+                entry.local = target->path + (target->anchor.empty() ? "" : "#" + target->anchor);
+        }
+    }
     if (!defaultTopic_.path.empty())
         return;
     for (const SitemapEntry& entry : contents_) {
-        if (const std::optional<Location> target = resolve(contentsFile_, entry.local);
+        if (const std::optional<Location> target = resolve("/", entry.local);
             target && !entry.local.empty()) {
             defaultTopic_ = *target;
             return;
@@ -256,7 +263,7 @@ std::vector<std::string> HelpFile::pagePaths() const {
             paths.push_back(path);
     };
     for (const SitemapEntry& entry : contents_) {
-        if (const std::optional<Location> target = resolve(contentsFile_, entry.local))
+        if (const std::optional<Location> target = resolve("/", entry.local))
             add(target->path);
     }
     for (const auto& [name, entry] : archive_.entries())

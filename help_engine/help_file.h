@@ -47,6 +47,8 @@ class HelpFile {
     // The code page of its contents, index, pop-up texts and of pages that declare none.
     unsigned codePage() const { return codePage_; }
     const std::u16string& title() const { return title_; }
+    // The entries of the contents and of the index, each leading to a path of the file
+    // ("/search.html#regions"), or out of it, or nowhere (a book of the contents).
     const std::vector<SitemapEntry>& contents() const { return contents_; }
     const std::vector<SitemapEntry>& index() const { return index_; }
     // The page the file opens with.

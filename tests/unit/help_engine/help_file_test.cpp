@@ -115,7 +115,7 @@ TEST(HelpFile, ContentsAndIndexLeadToPagesAndTheirAnchors) {
             if (entry.local.empty())
                 continue;
             SCOPED_TRACE(entry.local);
-            const std::optional<Location> target = file.resolve("/kibrel.hhc", entry.local);
+            const std::optional<Location> target = file.resolve("/", entry.local);
             ASSERT_TRUE(target);
             const std::optional<Page> page = file.page(target->path);
             ASSERT_TRUE(page);
