@@ -21,7 +21,6 @@ constexpr int secondaryLengths = 249;
 constexpr int minMatch = 2;
 constexpr int pretreeSymbols = 20;
 constexpr int alignedSymbols = 8;
-constexpr int maxCodeBits = 16;
 constexpr int maxPositionSlots = 50;
 constexpr int maxMainElements = numChars + maxPositionSlots * 8;
 // Call translation covers the first 32768 frames only.
@@ -104,25 +103,24 @@ class BitReader {
 };
 
 // A canonical prefix code: shorter codes first, equal lengths in symbol order. Decoding looks
-// up the next 16 bits in a table of (symbol, length) entries.
+// up as many next bits as the longest code has in a table of (symbol, length) entries.
 class PrefixCode {
   public:
     // False when the lengths over-subscribe the code.
     bool build(const std::uint8_t* lengths, int count) {
-        table_.assign(std::size_t{1} << maxCodeBits, 0);
-        empty_ = true;
+        bits_ = *std::max_element(lengths, lengths + count);
+        table_.assign(std::size_t{1} << bits_, 0);
         std::uint32_t code = 0;
-        for (int length = 1; length <= maxCodeBits; ++length) {
+        for (int length = 1; length <= bits_; ++length) {
             for (int symbol = 0; symbol < count; ++symbol) {
                 if (lengths[symbol] != length)
                     continue;
-                const std::uint32_t first = code << (maxCodeBits - length);
-                const std::uint32_t last = (code + 1) << (maxCodeBits - length);
+                const std::uint32_t first = code << (bits_ - length);
+                const std::uint32_t last = (code + 1) << (bits_ - length);
                 if (last > table_.size())
                     return false;
                 std::fill(table_.begin() + first, table_.begin() + last,
                           static_cast<std::uint16_t>(symbol << 5 | length));
-                empty_ = false;
                 ++code;
             }
             code <<= 1;
@@ -132,9 +130,9 @@ class PrefixCode {
 
     // The next symbol, or -1 when the code is empty or the bits lie outside it.
     int decode(BitReader& reader) const {
-        if (empty_)
+        if (bits_ == 0)
             return -1;
-        const std::uint16_t entry = table_[reader.peek(maxCodeBits)];
+        const std::uint16_t entry = table_[reader.peek(bits_)];
         if (entry == 0)
             return -1;
         reader.skip(entry & 31);
@@ -143,7 +141,7 @@ class PrefixCode {
 
   private:
     std::vector<std::uint16_t> table_;
-    bool empty_ = true;
+    int bits_ = 0;
 };
 
 class Decoder {
