@@ -15,11 +15,24 @@ constexpr int maxTextWidth = 360;
 constexpr UINT textFormat = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
 
 HWND shownPopup = nullptr;
+// While a pop-up is shown, the keys of its thread come here first.
+HHOOK keyboardHook = nullptr;
 
 // What a pop-up keeps: the font it draws its text with.
 struct PopupState {
     HFONT font = nullptr;
 };
+
+// A key pressed while the pop-up is shown closes it and goes no further: Esc or Enter must not
+// reach the window behind it.
+LRESULT CALLBACK keyPressed(int code, WPARAM key, LPARAM flags) {
+    const bool down = (flags & 0x80000000) == 0;
+    if (code < 0 || shownPopup == nullptr)
+        return CallNextHookEx(nullptr, code, key, flags);
+    if (code == HC_ACTION && down)
+        PostMessageW(shownPopup, WM_CLOSE, 0, 0);
+    return 1;
+}
 
 PopupState* stateOf(HWND window) {
     return reinterpret_cast<PopupState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -58,23 +71,26 @@ LRESULT CALLBACK popupProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT:
         paint(window);
         return 0;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+        // The pop-up holds the mouse capture: a click anywhere comes here.
         DestroyWindow(window);
         return 0;
-    case WM_ACTIVATE:
-        // Closed once activation has moved on, not while it moves.
-        if (LOWORD(wParam) == WA_INACTIVE)
-            PostMessageW(window, WM_CLOSE, 0, 0);
-        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse, or the user went to another program.
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        return 0;
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
     case WM_HELP:
         return TRUE;
     case WM_DESTROY:
-        if (shownPopup == window)
+        if (shownPopup == window) {
             shownPopup = nullptr;
+            UnhookWindowsHookEx(keyboardHook);
+            keyboardHook = nullptr;
+        }
         return 0;
     case WM_NCDESTROY:
         if (PopupState* state = stateOf(window)) {
@@ -143,10 +159,14 @@ HWND showTextPopup(HINSTANCE module, HWND caller, const std::u16string& text, PO
         return nullptr;
     }
     SetWindowLongPtrW(popup, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    // Shown as a tooltip is, without taking activation from the caller: so the platform puts it
+    // exactly where it is asked to (under X11, no window manager places it), and closing it does
+    // not wait for one.
+    SetWindowPos(popup, HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     shownPopup = popup;
-    ShowWindow(popup, SW_SHOW);
-    SetForegroundWindow(popup);
-    SetFocus(popup);
+    keyboardHook = SetWindowsHookExW(WH_KEYBOARD, keyPressed, nullptr, GetCurrentThreadId());
+    SetCapture(popup);
     return popup;
 }
 
