@@ -93,7 +93,7 @@ class HelpWindow {
                               path_.c_str(), -1) == CSTR_EQUAL;
     }
     // Brings the window to the front with the tab `tab`, at the page `topic` if it names one.
-    void present(HelpTab tab, const std::optional<Location>& topic);
+    void present(HelpTab tab, const std::string& topic);
     bool showLocation(const Location& location);
 
   private:
@@ -355,9 +355,10 @@ void HelpWindow::fillIndex() {
     }
 }
 
-void HelpWindow::present(HelpTab tab, const std::optional<Location>& topic) {
-    if (topic)
-        showLocation(*topic);
+void HelpWindow::present(HelpTab tab, const std::string& topic) {
+    if (const std::optional<Location> location = file_.resolve("/", topic);
+        location && !topic.empty())
+        showLocation(*location);
     ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(window_);
     selectTab(tab);
@@ -482,16 +483,14 @@ HWND showHelpWindow(HINSTANCE module, HWND caller, const std::string& path, Help
                     const std::string& topic) {
     HelpWindow* window = HelpWindow::shown.get();
     if (window != nullptr && window->shows(path)) {
-        std::optional<Location> location;
-        if (!topic.empty())
-            location = Location{topic, {}};
-        window->present(tab, location);
+        window->present(tab, topic);
         return window->window();
     }
     std::optional<HelpFile> file = openHelpFile(path);
     if (!file)
         return nullptr;
-    const Location first = topic.empty() ? file->defaultTopic() : Location{topic, {}};
+    const Location first =
+        topic.empty() ? file->defaultTopic() : file->resolve("/", topic).value_or(Location{});
     if (!file->page(first.path))
         return nullptr;
     if (window != nullptr)
@@ -505,7 +504,7 @@ HWND showHelpWindow(HINSTANCE module, HWND caller, const std::string& path, Help
         return nullptr;
     }
     window->showLocation(first);
-    window->present(tab, std::nullopt);
+    window->present(tab, {});
     return window->window();
 }
 

@@ -6,6 +6,7 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cwchar>
 #include <utility>
 
@@ -17,6 +18,8 @@ constexpr LONG twipsPerInch = 1440;
 // The smallest size of the page's text: 10 points.
 constexpr LONG minTextHeight = 200;
 constexpr LONG indentStep = 360;
+// Deeper lists and quotations are indented no further.
+constexpr int maxIndentLevel = 12;
 constexpr LONG markerWidth = 240;
 constexpr LONG cellGap = 180;
 constexpr LONG maxCellWidth = 4 * twipsPerInch;
@@ -71,6 +74,7 @@ bool PageView::create(HWND parent, int id, HINSTANCE module) {
     if (edit_ == nullptr)
         return false;
     SendMessageW(edit_, EM_SETEVENTMASK, 0, ENM_LINK);
+    SendMessageW(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     SendMessageW(edit_, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
     return true;
 }
@@ -138,6 +142,7 @@ void PageView::show(const Page& page, const std::string& anchor) {
 void PageView::formatParagraph(const Paragraph& paragraph,
                                const std::vector<std::vector<LONG>>& tabs) {
     const Block& block = *paragraph.block;
+    const LONG level = std::min(block.level, maxIndentLevel);
     PARAFORMAT2 format{};
     format.cbSize = sizeof format;
     format.dwMask = PFM_STARTINDENT | PFM_OFFSET | PFM_TABSTOPS | PFM_SPACEBEFORE | PFM_SPACEAFTER;
@@ -145,16 +150,16 @@ void PageView::formatParagraph(const Paragraph& paragraph,
     std::vector<LONG> stops;
     switch (block.kind) {
     case BlockKind::heading:
-        format.dySpaceBefore = block.level <= 2 ? 240 : 120;
+        format.dySpaceBefore = level <= 2 ? 240 : 120;
         format.dySpaceAfter = 80;
         break;
     case BlockKind::paragraph:
-        format.dxStartIndent = block.level * indentStep;
+        format.dxStartIndent = level * indentStep;
         break;
     case BlockKind::listItem:
         // The control draws the bullet or number, hanging before the item's lines.
         format.dwMask |= PFM_NUMBERING | PFM_NUMBERINGSTART | PFM_NUMBERINGSTYLE | PFM_NUMBERINGTAB;
-        format.dxStartIndent = block.level * indentStep - markerWidth;
+        format.dxStartIndent = level * indentStep - markerWidth;
         format.dxOffset = markerWidth;
         format.wNumberingTab = static_cast<WORD>(markerWidth);
         if (block.marker == u"\u2022") {
@@ -162,17 +167,19 @@ void PageView::formatParagraph(const Paragraph& paragraph,
         } else {
             format.wNumbering = PFN_ARABIC;
             format.wNumberingStyle = PFNS_PERIOD;
-            format.wNumberingStart =
-                static_cast<WORD>(std::stoi(std::string(block.marker.begin(), block.marker.end())));
+            const std::string number(block.marker.begin(), block.marker.end());
+            unsigned start = 1;
+            std::from_chars(number.data(), number.data() + number.size(), start);
+            format.wNumberingStart = static_cast<WORD>(std::min(start, 0xFFFFu));
         }
         break;
     case BlockKind::preformatted:
-        format.dxStartIndent = block.level * indentStep + markerWidth;
+        format.dxStartIndent = level * indentStep + markerWidth;
         format.dySpaceBefore = 60;
         format.dySpaceAfter = 120;
         break;
     case BlockKind::tableRow:
-        format.dxStartIndent = block.level * indentStep;
+        format.dxStartIndent = level * indentStep;
         format.dySpaceAfter = 20;
         if (block.table > 0 && static_cast<std::size_t>(block.table) <= tabs.size()) {
             for (LONG stop : tabs[static_cast<std::size_t>(block.table) - 1])
@@ -258,6 +265,8 @@ std::vector<std::vector<LONG>> PageView::tableTabs(const Page& page) const {
         std::size_t column = 0;
         std::wstring cell;
         const auto measure = [&] {
+            if (column >= MAX_TAB_STOPS)
+                return;
             SIZE size{};
             GetTextExtentPoint32W(dc, cell.c_str(), static_cast<int>(cell.size()), &size);
             const LONG width = std::min(size.cx * twipsPerInch / dpi + cellGap, maxCellWidth);
