@@ -15,6 +15,9 @@ class CodePage {
     // True when b is a lead byte of a double-byte character (never under single-byte code pages
     // or UTF-8).
     virtual bool isLeadByte(unsigned char b) const = 0;
+    // True when a byte below 0x80 can be the second byte of a character (under a double-byte
+    // code page); otherwise every such byte is a character of its own wherever it stands.
+    virtual bool pairsAsciiBytes() const = 0;
 
     // The byte length of the character that starts at pos (pos < text.size()): at least 1 and
     // never beyond the end of the text.

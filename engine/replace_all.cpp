@@ -27,10 +27,12 @@ RowName RenameEngine::replaceAllMatches(const std::string& currentName) {
         // Each piece was checked as a text of its own; behind what was built, its first byte
         // may become the second byte of a double-byte character and a byte behind it, such as
         // 5C, a character of its own. So the whole name is checked as it now stands.
-        whole_.assign(acc);
-        whole_ += piece;
-        if (refusedForForbiddenCharacter(whole_))
-            return {{}, RowName::Kind::refused};
+        if (!acc.empty()) {
+            whole_.assign(acc);
+            whole_ += piece;
+            if (refusedForForbiddenCharacter(whole_))
+                return {{}, RowName::Kind::refused};
+        }
         auto cut = std::min(static_cast<std::size_t>(lastMatchPos + lastMatchLen), piece.size());
         acc.append(piece, 0, cut);
         if (cut == piece.size())

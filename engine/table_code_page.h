@@ -18,6 +18,7 @@ class TableCodePage : public CodePage {
     explicit TableCodePage(unsigned number) : number_(number) {}
 
     bool isLeadByte(unsigned char b) const override;
+    bool pairsAsciiBytes() const override { return number_ == shiftJisCodePage; }
     std::size_t charLength(std::string_view text, std::size_t pos) const override;
     unsigned number() const { return number_; }
 

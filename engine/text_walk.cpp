@@ -17,12 +17,20 @@ struct AsciiSet {
 
 } // namespace
 
-// A byte below 0x80 is a character of its own under every code page of the program (no lead
-// byte of 932 and no UTF-8 sequence begins below it), so the walk asks the code page only at
-// the others.
+// A byte below 0x80 begins a character of its own under every code page of the program (no
+// lead byte of 932 and no UTF-8 sequence begins below it), so the walk asks the code page only
+// at the others; where no such byte can be a second byte either (UTF-8, single-byte), no walk
+// is needed at all.
 std::size_t findAnyChar(std::string_view text, std::string_view set, std::size_t from,
                         const CodePage& cp) {
     const AsciiSet wanted(set);
+    if (!cp.pairsAsciiBytes()) {
+        for (std::size_t i = from; i < text.size(); ++i)
+            if (static_cast<unsigned char>(text[i]) < 0x80 &&
+                wanted.has(static_cast<unsigned char>(text[i])))
+                return i;
+        return notFound;
+    }
     for (std::size_t i = from; i < text.size();) {
         const auto b = static_cast<unsigned char>(text[i]);
         if (b < 0x80) {

@@ -1,12 +1,14 @@
 #include "compiled_patterns.h"
 
-MatchResult CompiledPatterns::match(const std::string& pattern, const std::string& text) {
+CompiledPatterns::Compiled* CompiledPatterns::compiledFor(const std::string& pattern) {
+    if (last_ != nullptr && pattern == lastPattern_)
+        return last_;
     auto found = compiled_.find(pattern);
     if (found == compiled_.end()) {
         auto handle = std::make_unique<RegexHandle>();
         // A library that cannot be opened is asked again by the next call, as in the window.
         if (handle->open() == 0)
-            return {MatchResult::Kind::libraryUnusable};
+            return nullptr;
         std::string refusal;
         if (handle->compile(pattern) == 0) {
             refusal = handle->libraryMessage();
@@ -16,9 +18,18 @@ MatchResult CompiledPatterns::match(const std::string& pattern, const std::strin
             compiled_.clear();
         found = compiled_.emplace(pattern, Compiled{std::move(handle), refusal}).first;
     }
-    RegexHandle* handle = found->second.handle.get();
+    lastPattern_ = pattern;
+    last_ = &found->second;
+    return last_;
+}
+
+MatchResult CompiledPatterns::match(const std::string& pattern, const std::string& text) {
+    Compiled* compiled = compiledFor(pattern);
+    if (compiled == nullptr)
+        return {MatchResult::Kind::libraryUnusable};
+    RegexHandle* handle = compiled->handle.get();
     if (handle == nullptr)
-        return {MatchResult::Kind::patternRefused, 0, 0, found->second.refusal};
+        return {MatchResult::Kind::patternRefused, 0, 0, compiled->refusal};
     const bool matched = handle->findMatch(text, 0) != nullptr;
     // An empty text is not handed to the library, and must not read the last text's match.
     if (text.empty())

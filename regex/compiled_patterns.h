@@ -25,6 +25,12 @@ class CompiledPatterns : public RegexMatcher {
         std::unique_ptr<RegexHandle> handle;
         std::string refusal;
     };
+    // The pattern's record, compiled at its first match; nullptr when the library cannot be
+    // used.
+    Compiled* compiledFor(const std::string& pattern);
 
     std::unordered_map<std::string, Compiled> compiled_;
+    // The pattern asked for last, which the next match asks for again most often.
+    std::string lastPattern_;
+    Compiled* last_ = nullptr;
 };
