@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Kibrel need, when they are
-# missing, and generates the Japanese locale that gives Wine its code page 932.
+# Installs the Debian packages that building, running, testing and packaging Kibrel need, when
+# they are missing, and generates the Japanese locale that gives Wine its code page 932.
 set -euo pipefail
 
 packages=(
@@ -10,6 +10,7 @@ packages=(
     wine wine64 xvfb xauth xdotool imagemagick
     locales fonts-ipafont-gothic
     fp-utils rename
+    dpkg-dev file go-md2man man-db bash-completion unzip lintian
 )
 
 sudo=()
