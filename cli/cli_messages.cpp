@@ -1,6 +1,6 @@
 #include "cli_messages.h"
 
-#include "system_texts.h"
+#include "cli_texts.h"
 #include "text_conversion.h"
 
 namespace {
@@ -8,10 +8,45 @@ namespace {
 // The answer of a box closed with its OK button.
 constexpr int okButton = 1;
 
+// A pattern as a line can show it: its control characters (the region mark among them) as
+// escapes.
+std::string visiblePattern(const std::string& pattern) {
+    std::string shown;
+    for (char c : pattern) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x20) {
+            shown += c;
+            continue;
+        }
+        const char hex[] = "0123456789ABCDEF";
+        shown += "\\x";
+        shown += hex[b >> 4];
+        shown += hex[b & 0xF];
+    }
+    return shown;
+}
+
+// The template with every "%1", "%2", ... replaced by the texts given, in one walk, so that
+// nothing a text brings in is replaced again.
+std::string filledIn(const std::string& text, const std::vector<std::string>& values) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t index =
+            i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) - '1' : values.size();
+        if (text[i] == '%' && index < values.size()) {
+            out += values[index];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 std::string CliMessages::text(SystemText id) {
-    return fromUtf8(systemTextUtf8(id), codePage_);
+    return fromUtf8(systemText(id, nativeNames_), codePage_);
 }
 
 void CliMessages::show(const std::string& text) {
@@ -21,12 +56,37 @@ void CliMessages::show(const std::string& text) {
     std::fflush(err_);
 }
 
+std::string CliMessages::phrase(const char* english, const std::vector<std::string>& values) const {
+    return filledIn(fromUtf8(translated(english), codePage_), values);
+}
+
+void CliMessages::say(const char* english, const std::vector<std::string>& values) {
+    show(phrase(english, values));
+}
+
 int CliMessages::showMessage(const std::string& text, unsigned, const std::string&) {
-    show(text);
+    if (row_.empty()) {
+        show(text);
+    } else {
+        namedRows_.insert(row_);
+        show(row_ + ": " + text);
+    }
     return okButton;
 }
 
-int CliMessages::showHelpMessage(const std::string& text, unsigned, unsigned) {
-    show(text);
-    return okButton;
+int CliMessages::showHelpMessage(const std::string& text, unsigned type, unsigned) {
+    return showMessage(text, type, {});
+}
+
+void CliMessages::rowUnderWay(const std::string& folder, const std::string& name) {
+    row_ = folder + name;
+}
+
+void CliMessages::patternRefused(const std::string& pattern, const std::string& reason) {
+    if (!refusedPatterns_.insert(pattern).second)
+        return;
+    std::string line = text(SystemText::PatternRefused) + " '" + visiblePattern(pattern) + "'";
+    if (!reason.empty())
+        line += ": " + reason;
+    show(line);
 }

@@ -3,24 +3,46 @@
 #include "messages.h"
 
 #include <cstdio>
+#include <set>
 #include <string>
+#include <vector>
 
-// The system's messages as the front end shows them: each text on a line of its own on
-// standard error, converted from the code page into the terminal's character set, at the
-// moment the window would show its box. The fixed texts are converted from UTF-8 into the
-// code page. A box's type, caption and help id have no form on a terminal and are left out.
+// The system's messages as kibrel-cli shows them: each text on a line of its own on standard
+// error, in the user's language (cli_texts.h), converted into the terminal's character set, at
+// the moment the window would show its box. A message about one row begins with that row's
+// path. A pattern the library refuses is told once, with the library's reason, however many
+// rows it concerns. A box's type, caption and help id have no form on a terminal.
+// Tested by cli_tests and cli_e2e_tests.
 class CliMessages : public Messages {
   public:
-    CliMessages(unsigned codePage, std::FILE* err) : codePage_(codePage), err_(err) {}
+    // nativeNames: new names are refused only for what the platform forbids, and text 11 says
+    // so.
+    CliMessages(unsigned codePage, std::FILE* err, bool nativeNames)
+        : codePage_(codePage), err_(err), nativeNames_(nativeNames) {}
 
     std::string text(SystemText id) override;
     int showMessage(const std::string& text, unsigned type, const std::string& caption) override;
     int showHelpMessage(const std::string& text, unsigned type, unsigned helpId) override;
+    void rowUnderWay(const std::string& folder, const std::string& name) override;
+    void patternRefused(const std::string& pattern, const std::string& reason) override;
 
     // Shows a text of the code page as a message of its own.
     void show(const std::string& text);
+    // A text of kibrel-cli written in UTF-8, translated into the code page, with "%1", "%2" and
+    // "%3" standing for the texts of the code page given (paths, most often).
+    std::string phrase(const char* english, const std::vector<std::string>& values = {}) const;
+    // Shows such a text as a message of its own.
+    void say(const char* english, const std::vector<std::string>& values = {});
+    // The rows of the test pass are over: later messages concern no single row.
+    void rowsDone() { row_.clear(); }
+    // Whether a message has named the row with this path.
+    bool named(const std::string& path) const { return namedRows_.count(path) != 0; }
 
   private:
     unsigned codePage_;
     std::FILE* err_;
+    bool nativeNames_;
+    std::string row_;
+    std::set<std::string> namedRows_;
+    std::set<std::string> refusedPatterns_;
 };

@@ -2,27 +2,41 @@
 
 #include "cli_messages.h"
 #include "cli_rows.h"
+#include "cli_texts.h"
 #include "cli_window.h"
 #include "compiled_patterns.h"
+#include "foresight.h"
+#include "journal.h"
 #include "options.h"
+#include "ordered_renames.h"
 #include "platform.h"
+#include "records.h"
 #include "regex_handle.h"
 #include "rename_pass.h"
+#include "system_texts.h"
 #include "table_code_page.h"
 #include "text_conversion.h"
 #include "usage.h"
 
+#include <algorithm>
 #include <utility>
 
 #ifdef _WIN32
 #include "move_file_renamer.h"
-using PlatformRenamer = MoveFileRenamer;
 #else
 #include "no_replace_renamer.h"
-using PlatformRenamer = NoReplaceRenamer;
 #endif
 
 namespace {
+
+#ifdef _WIN32
+// Natively a name may hold whatever the platform allows; Windows refuses the window's nine.
+constexpr bool onWindows = true;
+#else
+constexpr bool onWindows = false;
+#endif
+// What the platform itself cannot hold in a name natively.
+constexpr std::string_view nativeForbiddenCharacters{"/\0", 2};
 
 bool write(std::FILE* stream, const std::string& text) {
     return std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
@@ -32,20 +46,6 @@ bool write(std::FILE* stream, const std::string& text) {
 int usageError(const std::string& error, std::FILE* err) {
     write(err, usageErrorText(error));
     return exitRefused;
-}
-
-// One line per row, in list order: the full old path, a tab, the NewName; bytes as they are.
-bool writeNewNames(const CliRows& rows, std::FILE* out) {
-    std::string lines;
-    for (int i = 0; i < rows.count(); ++i) {
-        const CliRow& row = rows.at(i);
-        lines += row.folder;
-        lines += row.name;
-        lines += '\t';
-        lines += row.newName;
-        lines += '\n';
-    }
-    return write(out, lines);
 }
 
 // One row per PATH, in the order given; false, with the error, for a PATH that names no file:
@@ -65,54 +65,319 @@ bool rowsOf(const std::vector<std::string>& paths, const CodePage& codePage, Cli
     return true;
 }
 
-// The two passes, as two presses of the window's action button.
-int runPasses(const Options& options, const CodePage& codePage, CliRows& rows,
-              CliMessages& messages, std::FILE* out, std::FILE* err) {
+// The PATHs of the command line, then those of --from-file; false, with the error, when that
+// file cannot be read.
+bool gatherPaths(const Options& options, std::FILE* in, std::vector<std::string>& paths,
+                 std::string& error) {
+    paths = options.paths;
+    if (options.fromFile.empty())
+        return true;
+    const bool standardInput = options.fromFile == "-";
+    std::FILE* file = standardInput ? in : std::fopen(options.fromFile.c_str(), "rb");
+    std::optional<std::vector<std::string>> read =
+        file != nullptr ? readPaths(file, options.nullSeparated) : std::nullopt;
+    if (file != nullptr && !standardInput)
+        std::fclose(file);
+    if (!read) {
+        error = "the PATHs of '" + options.fromFile + "' cannot be read";
+        return false;
+    }
+    paths.insert(paths.end(), read->begin(), read->end());
+    return true;
+}
+
+std::string pathOf(const CliRow& row) {
+    return row.folder + row.name;
+}
+
+// Every row's path and new path, the new path empty for a row left alone.
+std::vector<PlannedRename> plannedRenames(const CliRows& rows) {
+    std::vector<PlannedRename> planned;
+    for (int i = 0; i < rows.count(); ++i) {
+        const CliRow& row = rows.at(i);
+        planned.push_back({pathOf(row), row.newName.empty() ? "" : row.folder + row.newName});
+    }
+    return planned;
+}
+
+// The surroundings of one run: what was asked, how texts are read and told.
+struct Run {
+    const Options& options;
+    const TableCodePage& codePage;
+    CliMessages& messages;
+    std::FILE* out;
+    std::FILE* err;
+};
+
+// A rename as it is made, on standard output with --verbose.
+void tellMade(const Run& run, const std::string& oldPath, const std::string& newPath) {
+    if (run.options.verbosity != Verbosity::verbose)
+        return;
+    const std::string line = run.messages.phrase("renamed %1 -> %2", {oldPath, newPath});
+    write(run.out, toTerminal(line, run.codePage.number()) + "\n");
+}
+
+// A row whose new name can be no file's name is left alone, with a message naming it: an empty
+// one that no message has named yet, "." and "..", a name longer than the file system allows.
+// Returns how many rows are left alone.
+int leaveUnusableNames(CliRows& rows, CliMessages& messages) {
+    int left = 0;
+    for (int i = 0; i < rows.count(); ++i) {
+        const CliRow& row = rows.at(i);
+        const std::string path = pathOf(row);
+        if (row.newName.empty()) {
+            if (!messages.named(path))
+                messages.say("%1: the new name is empty; the file is left as it is", {path});
+            ++left;
+            continue;
+        }
+        if (row.newName == "." || row.newName == "..")
+            messages.say("%1: the new name %2 cannot be a file's name", {path, row.newName});
+        else if (row.newName.size() > longestName(row.folder))
+            messages.say("%1: the new name is longer than the file system allows (%2 bytes)",
+                         {path, std::to_string(longestName(row.folder))});
+        else
+            continue;
+        rows.setNewName(i, {});
+        ++left;
+    }
+    return left;
+}
+
+void tellConflicts(const std::vector<Conflict>& conflicts,
+                   const std::vector<PlannedRename>& planned, CliMessages& messages) {
+    for (const Conflict& c : conflicts) {
+        const PlannedRename& row = planned[static_cast<std::size_t>(c.row)];
+        const std::string other =
+            c.other >= 0 ? planned[static_cast<std::size_t>(c.other)].oldPath : row.newPath;
+        switch (c.kind) {
+        case Conflict::Kind::sameNewName:
+            messages.say("%1 and %2 would both get the new name %3",
+                         {other, row.oldPath, row.newPath});
+            break;
+        case Conflict::Kind::existingFile:
+            messages.say("%1 -> %2: %2 exists and is not renamed away before",
+                         {row.oldPath, other});
+            break;
+        case Conflict::Kind::chain:
+            messages.say("%1 -> %2 comes before %2 -> %3 in the list, so %2 is still there "
+                         "(--order renames them in turn)",
+                         {row.oldPath, other, planned[static_cast<std::size_t>(c.other)].newPath});
+            break;
+        case Conflict::Kind::swap:
+            messages.say("%1 and %2 would take each other's names, so neither can go first "
+                         "(--order swaps them through a temporary name)",
+                         {row.oldPath, other});
+            break;
+        }
+    }
+}
+
+// A temporary name of this process in the folder of path.
+std::string temporaryName(const std::string& path, int n, const CodePage& codePage) {
+    return pathParts(path, codePage).folder + ".kibrel-" + std::to_string(processNumber()) + "-" +
+           std::to_string(n);
+}
+
+bool exists(const std::string& path) {
+    return !fileIdentity(path).empty();
+}
+
+FileRenamer& platformRenamer() {
+#ifdef _WIN32
+    static MoveFileRenamer renamer(true);
+#else
+    static NoReplaceRenamer renamer;
+#endif
+    return renamer;
+}
+
+// The folder of the journal, or empty after the message that no journal can be kept.
+std::string journalFolderOrSay(CliMessages& messages) {
+    std::string folder = journalFolder();
+    if (folder.empty())
+        messages.say("kibrel-cli: no journal can be kept, so nothing was renamed");
+    return folder;
+}
+
+// The renames in an order that lets chains and swaps succeed; returns how many rows failed.
+int renameInOrder(const Run& run, CliRows& rows, const OrderedPlan& plan, FileRenamer& renamer) {
+    const std::vector<bool> renamed = runOrdered(
+        plan, static_cast<std::size_t>(rows.count()), renamer,
+        [&](const RenameStep& step, const RenameResult& result) {
+            if (!result.renamed)
+                run.messages.showMessage(renameFailedText(step.from, step.to, result.reason), 0,
+                                         renameFailedCaption);
+        });
+    return static_cast<int>(std::count(renamed.begin(), renamed.end(), false));
+}
+
+// The two passes, as two presses of the window's action button, with what a script needs
+// around them.
+int runPasses(const Run& run, CliRows& rows) {
+    // A real run keeps its journal, begun before anything else; without one it renames
+    // nothing.
+    const std::string folder = run.options.dryRun ? "" : journalFolderOrSay(run.messages);
+    Journal journal(folder);
+    if (!run.options.dryRun && (folder.empty() || !journal.begin())) {
+        if (!folder.empty())
+            run.messages.say("kibrel-cli: no journal can be kept, so nothing was renamed");
+        return exitRefused;
+    }
+    JournaledRenamer renamer(
+        platformRenamer(), journal, fileIdentity,
+        [&](const std::string& from, const std::string& to) { tellMade(run, from, to); });
     CompiledPatterns matcher;
-    RenameEngine engine(codePage, messages, matcher);
-    CliWindow window(options.search, options.replace);
-    PlatformRenamer renamer;
-    RenamePass pass(engine, rows, renamer, window, messages);
+    RenameEngine engine(run.codePage, run.messages, matcher);
+    if (!onWindows && !run.options.windowsNames)
+        engine.forbiddenCharacters = nativeForbiddenCharacters;
+    CliWindow window(run.options.search, run.options.replace);
+    RenamePass pass(engine, rows, renamer, window, run.messages);
 
     const PassOutcome tested = pass.runAction();
+    run.messages.rowsDone();
     if (tested.kind != PassOutcome::Kind::tested)
         return exitRefused;
-    if (!writeNewNames(rows, out)) {
-        write(err, "kibrel-cli: the new names could not be written; nothing was renamed\n");
-        return exitRefused;
+    if (run.options.verbosity != Verbosity::quiet) {
+        std::string records;
+        for (int i = 0; i < rows.count(); ++i)
+            records += record(pathOf(rows.at(i)), rows.at(i).newName, run.options.nullSeparated);
+        if (!write(run.out, records)) {
+            run.messages.say("kibrel-cli: the new names could not be written; nothing was renamed");
+            return exitRefused;
+        }
     }
     // The library refused the pattern, or could not be used, while the names were computed:
     // the names are not what the pattern asks for, and no one is there to look at them before
     // the rename, so nothing is renamed.
     if (tested.libraryFailures > 0)
         return exitRefused;
-    if (options.dryRun)
-        return tested.rowsWithoutName > 0 ? exitSomeRowFailed : exitAllRenamed;
 
+    const int leftAlone = leaveUnusableNames(rows, run.messages);
+    const std::vector<PlannedRename> planned = plannedRenames(rows);
+    std::optional<OrderedPlan> plan;
+    if (run.options.order)
+        plan = planOrder(planned, exists, [&](const std::string& path, int n) {
+            return temporaryName(path, n, run.codePage);
+        });
+    const std::vector<Conflict> conflicts =
+        plan ? plan->conflicts : foreseeListOrder(planned, exists);
+    tellConflicts(conflicts, planned, run.messages);
+    if (run.options.dryRun)
+        return leftAlone > 0 || !conflicts.empty() ? exitSomeRowFailed : exitAllRenamed;
+    if (plan)
+        return renameInOrder(run, rows, *plan, renamer) > 0 ? exitSomeRowFailed : exitAllRenamed;
     const PassOutcome renamed = pass.runAction();
     return renamed.failedRenames + renamed.rowsWithoutName > 0 ? exitSomeRowFailed : exitAllRenamed;
 }
 
+#ifdef _WIN32
+constexpr std::string_view separators = "\\/";
+#else
+constexpr std::string_view separators = "/";
+#endif
+
+// Where a path of the tree as an undo leaves it lies now, while the undo is only shown: every
+// rename taken back so far (restored path, path it still has) moves what lies below it too.
+std::string whereItLiesNow(std::string path,
+                           const std::vector<std::pair<std::string, std::string>>& takenBack) {
+    for (auto step = takenBack.rbegin(); step != takenBack.rend(); ++step) {
+        const std::string& restored = step->first;
+        if (path.compare(0, restored.size(), restored) == 0 &&
+            (path.size() == restored.size() ||
+             separators.find(path[restored.size()]) != std::string_view::npos))
+            path.replace(0, restored.size(), step->second);
+    }
+    return path;
+}
+
+// The last run's renames taken back, newest first, each file from its new name to its old one,
+// never onto an existing file; a file that has moved, changed name or been replaced since is
+// told and left alone. Each is looked at when its turn comes, after the newer ones are taken
+// back (a folder renamed after a file in it first).
+int runUndo(const Run& run) {
+    const std::string folder = journalFolderOrSay(run.messages);
+    if (folder.empty())
+        return exitRefused;
+    const std::optional<std::vector<JournalEntry>> entries =
+        readJournal(folder + Journal::fileName);
+    if (!entries) {
+        run.messages.say("kibrel-cli: there is no run to take back");
+        return exitRefused;
+    }
+    Journal journal(folder);
+    if (!run.options.dryRun && !journal.begin()) {
+        run.messages.say("kibrel-cli: no journal can be kept, so nothing was renamed");
+        return exitRefused;
+    }
+    JournaledRenamer renamer(
+        platformRenamer(), journal, fileIdentity,
+        [&](const std::string& from, const std::string& to) { tellMade(run, from, to); });
+    std::vector<std::pair<std::string, std::string>> takenBack;
+    std::string records;
+    int leftAlone = 0;
+    for (auto entry = entries->rbegin(); entry != entries->rend(); ++entry) {
+        if (entry->outcome == JournalEntry::Outcome::failed)
+            continue;
+        const std::string now = fileIdentity(whereItLiesNow(entry->newPath, takenBack));
+        // A rename that the run may not have made before it ended was made when the file is
+        // under its new name and nothing is under its old one.
+        if (entry->outcome == JournalEntry::Outcome::unknown &&
+            (now.empty() || exists(whereItLiesNow(entry->oldPath, takenBack))))
+            continue;
+        if (now.empty()) {
+            run.messages.say("%1: not taken back: it has moved or changed name since",
+                             {entry->newPath});
+            ++leftAlone;
+        } else if (entry->outcome == JournalEntry::Outcome::made && now != entry->identity) {
+            run.messages.say("%1: not taken back: another file has that name now",
+                             {entry->newPath});
+            ++leftAlone;
+        } else if (run.options.dryRun) {
+            records += record(entry->newPath, pathParts(entry->oldPath, run.codePage).name,
+                              run.options.nullSeparated);
+            takenBack.emplace_back(entry->oldPath, entry->newPath);
+        } else if (const RenameResult result = renamer.rename(entry->newPath, entry->oldPath);
+                   !result.renamed) {
+            run.messages.showMessage(
+                renameFailedText(entry->newPath, entry->oldPath, result.reason), 0,
+                renameFailedCaption);
+            ++leftAlone;
+        }
+    }
+    if (run.options.dryRun && run.options.verbosity != Verbosity::quiet && !write(run.out, records))
+        return exitRefused;
+    return leftAlone > 0 ? exitSomeRowFailed : exitAllRenamed;
+}
+
 } // namespace
 
-int runCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+int runCli(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err) {
+    ignoreBrokenPipe();
     const CommandLine line = parseCommandLine(args);
     if (line.request == Request::usageError)
         return usageError(line.error, err);
     if (line.request == Request::help)
         return write(out, helpText()) ? exitAllRenamed : exitRefused;
 
-    const unsigned codePage =
-        line.options.codePage != 0 ? line.options.codePage : defaultCodePage();
+    const Options& options = line.options;
+    const unsigned codePage = options.codePage != 0 ? options.codePage : defaultCodePage();
     if (std::string refusal = codePageRefusal(codePage); !refusal.empty())
         return usageError(refusal, err);
     const TableCodePage tableCodePage(codePage);
+    CliMessages messages(codePage, err, !onWindows && !options.windowsNames);
+    const Run run{options, tableCodePage, messages, out, err};
+    if (line.request == Request::undo)
+        return runUndo(run);
+
     CliRows rows;
-    if (std::string error;
-        line.request == Request::run && !rowsOf(line.options.paths, tableCodePage, rows, error))
-        return usageError(toTerminal(error, codePage), err);
+    if (line.request == Request::run) {
+        std::vector<std::string> paths;
+        std::string error;
+        if (!gatherPaths(options, in, paths, error) || !rowsOf(paths, tableCodePage, rows, error))
+            return usageError(toTerminal(error, codePage), err);
+    }
     setLibraryCodePage(codePage);
-    CliMessages messages(codePage, err);
 
     // One reference of the front end's own keeps the library loaded from here to the end, so
     // that the engine's many short uses of it neither load nor free it.
@@ -124,5 +389,5 @@ int runCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     if (line.request == Request::version)
         return write(out, versionText(libraryReference.libraryVersion())) ? exitAllRenamed
                                                                           : exitRefused;
-    return runPasses(line.options, tableCodePage, rows, messages, out, err);
+    return runPasses(run, rows);
 }

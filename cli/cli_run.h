@@ -9,8 +9,10 @@ constexpr int exitAllRenamed = 0;
 constexpr int exitSomeRowFailed = 1;
 constexpr int exitRefused = 2;
 
-// Runs the front end on the arguments that follow the program's name: the new names go to
-// out, every message to err. Returns the exit status: 0 when every row with a new name was
-// renamed (with a dry run, when no new name was refused), 1 when some row failed or was
-// refused, 2 for a usage error, a refused pattern or a missing regex library.
-int runCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+// Runs the front end on the arguments that follow the program's name: PATHs may come from in
+// (--from-file=-), the new names go to out, every message to err. Returns the exit status: 0
+// when every row with a new name was renamed (with a dry run, when no rename is foreseen to
+// fail), 1 when some row failed, was refused or is foreseen to fail, 2 for a usage error, a
+// refused pattern, a missing regex library, new names that could not be written or a journal
+// that cannot be kept (nothing renamed then).
+int runCli(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err);

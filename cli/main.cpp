@@ -1,6 +1,6 @@
 #include "cli_run.h"
+#include "cli_texts.h"
 
-#include <clocale>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,10 +15,11 @@ int main(int argc, char** argv) {
     // A line ends in a line feed alone, and names go out as the bytes they are.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-#else
-    // The locale's character set tells the default code page and the terminal's characters.
-    std::setlocale(LC_CTYPE, "");
+    _setmode(_fileno(stdin), _O_BINARY);
 #endif
+    // Natively the locale tells the default code page, the terminal's characters and the
+    // language of the messages.
+    loadCatalog();
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
-    return runCli(args, stdout, stderr);
+    return runCli(args, stdin, stdout, stderr);
 }

@@ -8,7 +8,21 @@
 
 namespace {
 
-enum class Option { search, replace, dryRun, codePage, help, version };
+enum class Option {
+    search,
+    replace,
+    dryRun,
+    codePage,
+    order,
+    undo,
+    fromFile,
+    nullSeparated,
+    quiet,
+    verbose,
+    windowsNames,
+    help,
+    version
+};
 
 struct OptionName {
     Option option;
@@ -18,9 +32,19 @@ struct OptionName {
 };
 
 constexpr OptionName optionNames[] = {
-    {Option::search, 's', "search", true},   {Option::replace, 'r', "replace", true},
-    {Option::dryRun, 'n', "dry-run", false}, {Option::codePage, 0, "code-page", true},
-    {Option::help, 'h', "help", false},      {Option::version, 'V', "version", false},
+    {Option::search, 's', "search", true},
+    {Option::replace, 'r', "replace", true},
+    {Option::dryRun, 'n', "dry-run", false},
+    {Option::codePage, 0, "code-page", true},
+    {Option::order, 0, "order", false},
+    {Option::undo, 0, "undo", false},
+    {Option::fromFile, 0, "from-file", true},
+    {Option::nullSeparated, '0', "null", false},
+    {Option::quiet, 'q', "quiet", false},
+    {Option::verbose, 'v', "verbose", false},
+    {Option::windowsNames, 0, "windows-names", false},
+    {Option::help, 'h', "help", false},
+    {Option::version, 'V', "version", false},
 };
 
 const OptionName* byShortName(char c) {
@@ -63,19 +87,32 @@ class Parser {
             else
                 shortOptions(std::string_view(arg).substr(1));
         }
-        if (!done() && !searchGiven_)
-            fail("the Search text is missing: give it with -s TEXT");
-        else if (!done() && result_.options.paths.empty())
-            fail("no PATH given: name the files and folders to rename");
+        if (!done())
+            checkWhatIsGiven();
         return result_;
     }
 
   private:
-    bool done() const { return result_.request != Request::run; }
+    // Once every argument is read: --undo stands alone, a run needs a Search text and PATHs.
+    void checkWhatIsGiven() {
+        const Options& options = result_.options;
+        const bool pathsGiven = !options.paths.empty() || !options.fromFile.empty();
+        if (undo_ && (searchGiven_ || pathsGiven))
+            fail("--undo takes back the last run: give it no Search text and no PATH");
+        else if (undo_)
+            result_.request = Request::undo;
+        else if (!searchGiven_)
+            fail("the Search text is missing: give it with -s TEXT");
+        else if (!pathsGiven)
+            fail("no PATH given: name the files and folders to rename, or --from-file");
+    }
+
+    bool done() const { return result_.request != Request::run || failed_; }
 
     void fail(std::string error) {
         result_.request = Request::usageError;
         result_.error = std::move(error);
+        failed_ = true;
     }
 
     // The value of an option that takes one and was not given it in its own argument: the next
@@ -155,6 +192,29 @@ class Parser {
             if (options.codePage == 0)
                 fail("invalid code page '" + value + "': use 932, utf-8 or 1252");
             break;
+        case Option::order:
+            options.order = true;
+            break;
+        case Option::undo:
+            undo_ = true;
+            break;
+        case Option::fromFile:
+            options.fromFile = value;
+            if (value.empty())
+                fail("--from-file needs a FILE, or - for standard input");
+            break;
+        case Option::nullSeparated:
+            options.nullSeparated = true;
+            break;
+        case Option::quiet:
+            options.verbosity = Verbosity::quiet;
+            break;
+        case Option::verbose:
+            options.verbosity = Verbosity::verbose;
+            break;
+        case Option::windowsNames:
+            options.windowsNames = true;
+            break;
         case Option::help:
             result_.request = Request::help;
             break;
@@ -167,6 +227,8 @@ class Parser {
     const std::vector<std::string>& args_;
     std::size_t index_ = 0;
     bool searchGiven_ = false;
+    bool undo_ = false;
+    bool failed_ = false;
     CommandLine result_;
 };
 

@@ -6,9 +6,17 @@
 // What the command line asks for.
 enum class Request {
     run,        // the test pass, then the rename pass unless dryRun
+    undo,       // --undo: the last run's renames taken back
     help,       // --help
     version,    // --version
     usageError, // error says what is wrong
+};
+
+// How much kibrel-cli says on its standard output.
+enum class Verbosity {
+    quiet,   // -q: nothing but errors
+    normal,  // the new name of every PATH
+    verbose, // -v: the new names, then every rename as it is made
 };
 
 struct Options {
@@ -18,6 +26,16 @@ struct Options {
     // 0 when --code-page was not given.
     unsigned codePage = 0;
     std::vector<std::string> paths;
+    // --order: chains renamed in the order that makes them succeed, swaps through a temporary
+    // name.
+    bool order = false;
+    // --from-file: where more PATHs are read, "-" for standard input; empty when not given.
+    std::string fromFile;
+    // -0: PATHs read and records written separated by NUL bytes.
+    bool nullSeparated = false;
+    Verbosity verbosity = Verbosity::normal;
+    // --windows-names: new names refused for the nine characters Windows refuses, natively too.
+    bool windowsNames = false;
 };
 
 struct CommandLine {
@@ -31,5 +49,6 @@ struct CommandLine {
 // a long option's value follows "=" or is the next argument, a long option may be shortened to
 // any prefix that names only it, options and paths may come in any order, and "--" ends the
 // options. --help and --version answer at once, as does the first error met; a missing Search
-// text or a missing PATH is an error once all arguments are read.
+// text or a missing PATH (none given and no --from-file) is an error once all arguments are
+// read, and so is --undo with a Search text or a PATH.
 CommandLine parseCommandLine(const std::vector<std::string>& args);

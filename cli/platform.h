@@ -3,6 +3,7 @@
 #include "code_page.h"
 #include "path_split.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -24,3 +25,24 @@ void setLibraryCodePage(unsigned codePage);
 // characters of the code page; natively at its last '/' byte, whatever stands before it, since
 // the kernel knows no code page.
 PathParts pathParts(std::string_view path, const CodePage& codePage);
+
+// The folder that keeps kibrel-cli's journal, made when missing: natively
+// $XDG_STATE_HOME/kibrel (~/.local/state/kibrel when it is unset or not absolute), on Windows
+// %LOCALAPPDATA%\Kibrel. Empty when there is none or it cannot be made.
+std::string journalFolder();
+
+// Which file the path names now, as a text that only the same file, unchanged, gives: natively
+// device, inode, size and time of the last write (an inode freed and given to a new file shows
+// by the latter two), on Windows the volume, the file index, the size and the last write; empty
+// when nothing is there.
+std::string fileIdentity(const std::string& path);
+
+// The most bytes a name in the folder may have ("" is the current folder).
+std::size_t longestName(const std::string& folder);
+
+// This process's number, for temporary names of its own.
+unsigned long processNumber();
+
+// A write to a closed pipe fails with an error instead of ending the process, so that kibrel-cli
+// can say so and rename nothing.
+void ignoreBrokenPipe();

@@ -3,9 +3,13 @@
 #include "code_page_choice.h"
 #include "table_code_page.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <langinfo.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 unsigned defaultCodePage() {
     return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0 ? utf8CodePage : westernCodePage;
@@ -22,4 +26,59 @@ void setLibraryCodePage(unsigned codePage) {
 PathParts pathParts(std::string_view path, const CodePage&) {
     static const TableCodePage bytes(westernCodePage);
     return splitPath(path, "/", bytes);
+}
+
+namespace {
+
+bool isFolder(const std::string& path) {
+    struct stat s {};
+    return stat(path.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
+}
+
+// Makes the folder and the folders above it that are missing, readable by the user alone.
+bool makeFolders(const std::string& path) {
+    for (std::size_t at = path.find('/', 1); at != std::string::npos; at = path.find('/', at + 1))
+        if (!isFolder(path.substr(0, at)) && mkdir(path.substr(0, at).c_str(), 0700) != 0 &&
+            errno != EEXIST)
+            return false;
+    return isFolder(path) || mkdir(path.c_str(), 0700) == 0 || isFolder(path);
+}
+
+} // namespace
+
+std::string journalFolder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    std::string folder;
+    if (state != nullptr && state[0] == '/') {
+        folder = state;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (home == nullptr || home[0] != '/')
+            return {};
+        folder = std::string(home) + "/.local/state";
+    }
+    folder += "/kibrel";
+    return makeFolders(folder) ? folder + "/" : std::string();
+}
+
+std::string fileIdentity(const std::string& path) {
+    struct stat s {};
+    if (lstat(path.c_str(), &s) != 0)
+        return {};
+    return std::to_string(s.st_dev) + ":" + std::to_string(s.st_ino) + ":" +
+           std::to_string(s.st_size) + ":" + std::to_string(s.st_mtim.tv_sec) + "." +
+           std::to_string(s.st_mtim.tv_nsec);
+}
+
+std::size_t longestName(const std::string& folder) {
+    const long limit = pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<std::size_t>(limit) : 255;
+}
+
+unsigned long processNumber() {
+    return static_cast<unsigned long>(getpid());
+}
+
+void ignoreBrokenPipe() {
+    std::signal(SIGPIPE, SIG_IGN);
 }

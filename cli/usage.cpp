@@ -9,23 +9,52 @@ namespace {
 #ifdef _WIN32
 constexpr const char* separatorsText = "'\\' or '/'";
 constexpr const char* defaultCodePageText = "the ANSI code page";
+constexpr const char* journalText = "%LOCALAPPDATA%\\Kibrel\\last-run.journal";
+constexpr const char* namesText =
+    "A new name may not hold \\ / : * ? \" < > | (nor may it on any Windows disk).";
+constexpr const char* recordsText =
+    "one line per PATH: the PATH, a tab and its new name (empty when it was refused).";
+constexpr const char* languageText =
+    "Messages are in Japanese under code page 932, in English otherwise.";
 #else
 constexpr const char* separatorsText = "'/'";
 constexpr const char* defaultCodePageText =
     "utf-8 when the locale's character set is UTF-8, else 1252";
+constexpr const char* journalText =
+    "$XDG_STATE_HOME/kibrel/last-run.journal (~/.local/state/kibrel/ when unset)";
+constexpr const char* namesText =
+    "A new name may not hold '/'; with --windows-names, not \\ / : * ? \" < > | either.";
+constexpr const char* recordsText =
+    "one line per PATH: the PATH, a tab and its new name (empty when it was refused).\n"
+    "A line whose PATH or new name holds a tab, a line feed or a backslash begins with a\n"
+    "backslash, and those characters are written \\t, \\n and \\\\.";
+constexpr const char* languageText =
+    "Messages follow the locale: Japanese under a Japanese locale, English otherwise.";
 #endif
 
 } // namespace
 
 std::string helpText() {
     std::string text = R"(Usage: kibrel-cli [OPTION]... PATH...
+  or:  kibrel-cli --undo [-n]
 Rename files and folders by a Search pattern and a Replace text, as the Kibrel window does:
 a test pass computes the new name of every PATH, then a rename pass renames them in the
 order given. An existing file or folder is never replaced.
 
   -s, --search=TEXT      the Search text, in Kibrel's pattern language (required)
   -r, --replace=TEXT     the Replace text (default: empty)
-  -n, --dry-run          run the test pass only: print the new names, rename nothing
+  -n, --dry-run          print the new names and the renames that would fail; rename
+                         nothing
+      --order            rename chains in the order that lets each succeed, and swap names
+                         through a temporary name in the same folder
+      --undo             take the last run's renames back, newest first (with -n: show them)
+      --from-file=FILE   read more PATHs from FILE, one a line; - reads standard input
+  -0, --null             PATHs in FILE are separated by NUL bytes, and each new name is
+                         written as PATH NUL NEWNAME NUL
+  -q, --quiet            print nothing but errors
+  -v, --verbose          print every rename as it is made
+      --windows-names    refuse new names that Windows cannot hold (a folder shared with
+                         Windows)
       --code-page=CP     how names and texts are encoded: 932, utf-8 or 1252
                          (default: )";
     text += defaultCodePageText;
@@ -36,23 +65,37 @@ order given. An existing file or folder is never replaced.
 Only the name behind the last )";
     text += separatorsText;
     text += R"( of a PATH is searched and changed; every match in it
-is replaced, from left to right. After the test pass, standard output holds one line per
-PATH: the PATH, a tab and its new name (empty when the name was refused). Messages go to
-standard error.
+is replaced, from left to right. )";
+    text += namesText;
+    text += R"(
+After the test pass, standard output holds )";
+    text += recordsText;
+    text += R"(
+Before the first rename, and with --dry-run, standard error names every rename that would
+fail: two PATHs with one new name, a new name that exists, a chain in the wrong order, a swap.
+)";
+    text += languageText;
+    text += R"(
+
+Every real run keeps a journal of its renames, written before each rename is made, in
+)";
+    text += journalText;
+    text += R"(; --undo takes that run back, and leaves alone, with a message, a file that has
+moved or changed name since.
 
 In the Search text, braces mark regions of the match, \d \a \w \h stand for digits,
 letters, word characters and hexadecimal digits (\D \A \W \H for the others), \N for a
 decimal number, \q for a quoted string, and \{ \} for plain braces. In the Replace text, \0
-is the whole match and \1 to \9 are the regions. For example
+is the whole match, \1 to \9 are the regions, and \\ \b \f \n \r \t \v stand for single
+characters. For example
   kibrel-cli -s '{\d\d\d\d}_{\d\d\d\d}' -r '\2-\1' photo_2001_0903.jpg
-renames photo_2001_0903.jpg to photo_0903-2001.jpg. The pattern language is described in
-full in Kibrel's help file, kibrel.chm (the topics on the Search text, the Replace text and
-regular expressions), whose sources are in the folder help/ of Kibrel's source tree.
+renames photo_2001_0903.jpg to photo_0903-2001.jpg.
 
 Exit status:
-  0  every PATH that got a new name was renamed (with --dry-run: no new name was refused)
-  1  some PATH could not be renamed, or its new name was refused
-  2  a usage error, a refused pattern, or the regex library is missing
+  0  every PATH that got a new name was renamed (with --dry-run: none is foreseen to fail)
+  1  some PATH could not be renamed, or is foreseen not to be
+  2  a usage error, a refused pattern, a missing regex library, new names that could not be
+     written, or no journal; nothing was renamed
 )";
     return text;
 }

@@ -2,6 +2,13 @@
 
 #include <string>
 
+// What one rename gave: whether the file now has its new name, and, where the renamer tells,
+// why not in the platform's words ("File exists").
+struct RenameResult {
+    bool renamed;
+    std::string reason = {};
+};
+
 // Renames one file or folder on disk. A rename never replaces an existing file; a rename onto
 // the file's own current name succeeds without touching it.
 // Implemented by MoveFileRenamer (platform/, Windows), NoReplaceRenamer (platform/, natively)
@@ -10,6 +17,5 @@ class FileRenamer {
   public:
     virtual ~FileRenamer() = default;
 
-    // True when the file at oldPath is now at newPath.
-    virtual bool rename(const std::string& oldPath, const std::string& newPath) = 0;
+    virtual RenameResult rename(const std::string& oldPath, const std::string& newPath) = 0;
 };

@@ -4,13 +4,6 @@
 
 #include <cstddef>
 
-namespace {
-
-// The characters that file names cannot hold.
-constexpr std::string_view forbiddenCharacters = "\\/:*?\"<>|";
-
-} // namespace
-
 bool RenameEngine::refusedForForbiddenCharacter(std::string_view name) {
     if (findAnyChar(name, forbiddenCharacters, 0, codePage_) == notFound)
         return false;

@@ -13,6 +13,9 @@ struct MatchResult {
     Kind kind;
     int position = 0;
     int length = 0;
+    // For a refused pattern, the library's own description of why, where the matcher asks for
+    // it ("unbalanced parenthesis at byte 3"); empty otherwise.
+    std::string refusal = {};
 };
 
 // One match of the regex library: the pattern compiled and its first match searched from the

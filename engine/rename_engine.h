@@ -19,6 +19,9 @@ constexpr char AlignMark = 12;
 // The result of computeNewName when nothing was replaced.
 constexpr std::string_view NoMatchResult = "\n";
 
+// The characters that file names on Windows cannot hold, which the window refuses.
+constexpr std::string_view windowForbiddenCharacters = "\\/:*?\"<>|";
+
 // The help id of the message that refuses a region inside parentheses.
 constexpr unsigned regionInGroupHelpId = 1050;
 
@@ -60,6 +63,9 @@ class RenameEngine {
     std::string searchText;
     // The Replace text as the user typed it.
     std::string replaceText;
+    // The characters a new name may not hold (message 11): the window's, unless a front end
+    // that renames where other names are allowed says otherwise.
+    std::string forbiddenCharacters{windowForbiddenCharacters};
     // The regions of the prepared pattern, built by preparePattern.
     RegionList regionList;
     // After a match: its position and length; after a successful computeNewName: the position

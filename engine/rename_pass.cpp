@@ -53,7 +53,9 @@ PassOutcome RenamePass::testPass(int count) {
     {
         const PassRows rows(engine_.matcher());
         for (int i = 0; i < count; ++i) {
-            const RowName row = engine_.replaceAllMatches(rows_.column(i, RowColumn::CurrentName));
+            const std::string name = rows_.column(i, RowColumn::CurrentName);
+            messages_.rowUnderWay(rows_.column(i, RowColumn::FilePath), name);
+            const RowName row = engine_.replaceAllMatches(name);
             rows_.setNewName(i, row.newName);
             if (row.kind == RowName::Kind::libraryFailed)
                 ++outcome.libraryFailures;
@@ -85,10 +87,11 @@ PassOutcome RenamePass::renamePass(int count) {
             continue;
         }
         const std::string newPath = folder + newName;
-        if (renamer_.rename(oldPath, newPath)) {
+        const RenameResult result = renamer_.rename(oldPath, newPath);
+        if (result.renamed) {
             rows_.deleteRow(i);
         } else {
-            messages_.showMessage(renameFailedText(oldPath, newPath),
+            messages_.showMessage(renameFailedText(oldPath, newPath, result.reason),
                                   MessageType::ok | MessageType::iconWarning, renameFailedCaption);
             ++outcome.failedRenames;
             ++i;

@@ -9,7 +9,7 @@ int RenameEngine::runMatch(const std::string& text, const std::string& pattern) 
         messages_.showMessage(messages_.text(SystemText::LibraryUnusable), MessageType::ok);
         return 0;
     case MatchResult::Kind::patternRefused:
-        messages_.showMessage(messages_.text(SystemText::PatternRefused), MessageType::ok);
+        messages_.patternRefused(pattern, result.refusal);
         return 0;
     case MatchResult::Kind::matched:
     case MatchResult::Kind::noMatch:

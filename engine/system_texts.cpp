@@ -24,6 +24,10 @@ std::string_view systemTextUtf8(SystemText id) {
     return {};
 }
 
-std::string renameFailedText(const std::string& oldPath, const std::string& newPath) {
-    return "[" + oldPath + "] -> [" + newPath + "]\n Rename Failed!!";
+std::string renameFailedText(const std::string& oldPath, const std::string& newPath,
+                             const std::string& reason) {
+    std::string text = "[" + oldPath + "] -> [" + newPath + "]\n Rename Failed!!";
+    if (!reason.empty())
+        text += " (" + reason + ")";
+    return text;
 }

@@ -14,5 +14,7 @@ std::string_view systemTextUtf8(SystemText id);
 // The caption of the message that reports a failed rename.
 constexpr const char* renameFailedCaption = "ERROR!";
 
-// The failure message of one rename: "[old] -> [new]", a line feed and " Rename Failed!!".
-std::string renameFailedText(const std::string& oldPath, const std::string& newPath);
+// The failure message of one rename: "[old] -> [new]", a line feed and " Rename Failed!!",
+// followed by the reason in parentheses when the renamer gave one.
+std::string renameFailedText(const std::string& oldPath, const std::string& newPath,
+                             const std::string& reason = {});

@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(contentsOf(disk) == contents, "the rename pass loses no file and doubles none",
             {window.search, window.replace});
     for (const auto& [oldPath, newPath] : disk.calls) {
-        const PathParts from = splitPath(oldPath, separators, cp);
+        const PathParts from = splitPath(oldPath, windowSeparators, cp);
         if (findAnyChar(from.name, forbiddenCharacters, 0, cp) == notFound)
             require(splitPath(newPath, separators, cp).folder == from.folder,
                     "no rename leaves its folder",

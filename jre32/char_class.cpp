@@ -15,15 +15,16 @@ void CharClass::add(const CharClass& other) {
 void CharClass::normalize() {
     std::sort(ranges_.begin(), ranges_.end(),
               [](const Range& a, const Range& b) { return a.low < b.low; });
-    std::vector<Range> merged;
-    for (const Range& r : ranges_) {
-        if (!merged.empty() &&
-            (merged.back().high == UINT32_MAX || r.low <= merged.back().high + 1))
-            merged.back().high = std::max(merged.back().high, r.high);
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < ranges_.size(); ++i) {
+        Range r = ranges_[i];
+        if (kept > 0 &&
+            (ranges_[kept - 1].high == UINT32_MAX || r.low <= ranges_[kept - 1].high + 1))
+            ranges_[kept - 1].high = std::max(ranges_[kept - 1].high, r.high);
         else
-            merged.push_back(r);
+            ranges_[kept++] = r;
     }
-    ranges_ = std::move(merged);
+    ranges_.resize(kept);
 }
 
 CharClass CharClass::complement() const {

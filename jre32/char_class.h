@@ -22,6 +22,8 @@ class CharClass {
     // The class must be normalized.
     bool contains(std::uint32_t value) const;
 
+    const std::vector<Range>& ranges() const { return ranges_; }
+
     static CharClass digits();
     static CharClass wordCharacters();
     static CharClass whiteSpace();

@@ -1,5 +1,7 @@
 #include "compile.h"
 
+#include <utility>
+
 namespace jre32 {
 
 namespace {
@@ -34,9 +36,24 @@ bool canMatchEmpty(const Node& node) {
     return true;
 }
 
+// A node takes at most three instructions besides its children's (a tracked star: a split, an
+// enter and a repeat; a choice: a split and a jump for each alternative but the last), and
+// the program one more to match.
+std::size_t nodeCount(const Node& node) {
+    std::size_t count = 1;
+    for (const Node& child : node.children)
+        count += nodeCount(child);
+    return count;
+}
+
 class Compiler {
   public:
+    Compiler(bool reversed, std::vector<CharClass> sets) : reversed_(reversed) {
+        program_.sets = std::move(sets);
+    }
+
     Program finish(const Node& tree) {
+        program_.code.reserve(3 * nodeCount(tree) + 1);
         emit(tree);
         add(Op::match);
         return std::move(program_);
@@ -70,18 +87,21 @@ class Compiler {
             add(Op::any);
             break;
         case Node::Kind::set:
-            add(Op::set, static_cast<std::uint32_t>(program_.sets.size()));
-            program_.sets.push_back(node.set);
+            add(Op::set, node.value);
             break;
         case Node::Kind::textStart:
-            add(Op::textStart);
+            add(reversed_ ? Op::textEnd : Op::textStart);
             break;
         case Node::Kind::textEnd:
-            add(Op::textEnd);
+            add(reversed_ ? Op::textStart : Op::textEnd);
             break;
         case Node::Kind::sequence:
-            for (const Node& child : node.children)
-                emit(child);
+            if (reversed_)
+                for (auto child = node.children.rbegin(); child != node.children.rend(); ++child)
+                    emit(*child);
+            else
+                for (const Node& child : node.children)
+                    emit(child);
             break;
         case Node::Kind::choice:
             emitChoice(node);
@@ -101,8 +121,11 @@ class Compiler {
         }
     }
 
+    // The reversed program only says which texts match, so it needs no tracked forms.
+    bool tracked(const Node& body) const { return !reversed_ && canMatchEmpty(body); }
+
     void emitStar(const Node& body, bool greedy) {
-        if (canMatchEmpty(body)) {
+        if (tracked(body)) {
             int entry = add(Op::split);
             emitTrackedPlus(body, greedy);
             setBranches(entry, entry + 1, here(), greedy);
@@ -115,7 +138,7 @@ class Compiler {
     }
 
     void emitPlus(const Node& body, bool greedy) {
-        if (canMatchEmpty(body)) {
+        if (tracked(body)) {
             emitTrackedPlus(body, greedy);
             return;
         }
@@ -153,14 +176,19 @@ class Compiler {
             program_.code[static_cast<std::size_t>(jump)].next = here();
     }
 
+    bool reversed_;
     Program program_;
     int trackedDepth_ = 0;
 };
 
 } // namespace
 
-Program compile(const Node& tree) {
-    return Compiler().finish(tree);
+Program compile(const Node& tree, std::vector<CharClass> sets) {
+    return Compiler(false, std::move(sets)).finish(tree);
+}
+
+Program compileReversed(const Node& tree, std::vector<CharClass> sets) {
+    return Compiler(true, std::move(sets)).finish(tree);
 }
 
 } // namespace jre32

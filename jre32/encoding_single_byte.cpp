@@ -4,11 +4,15 @@ namespace jre32 {
 
 namespace {
 
-// Every code page but 932 and 65001: each byte is a character worth the byte.
 class SingleByteEncoding final : public Encoding {
   public:
-    Character at(const unsigned char* text, std::size_t, std::size_t at) const override {
-        return {text[at], 1};
+    Kind kind() const override { return Kind::singleByte; }
+    Character at(const unsigned char* text, std::size_t size, std::size_t at) const override {
+        return SingleByteWalk::at(text, size, at);
+    }
+    std::size_t boundaryFrom(const unsigned char* text, std::size_t size,
+                             std::size_t at) const override {
+        return at == size ? size : SingleByteWalk::nextBoundary(text, size, 0, at);
     }
 };
 

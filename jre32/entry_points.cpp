@@ -1,7 +1,6 @@
 #include "jre32.h"
 
 #include "code_page.h"
-#include "compile.h"
 #include "compiled_pattern.h"
 #include "encoding.h"
 #include "parse.h"
@@ -13,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <utility>
 
 using namespace jre32;
 
@@ -25,10 +25,7 @@ constexpr std::size_t maxTextBytes = INT32_MAX;
 // The length of a NUL-terminated string, or limit + 1 when it is longer than limit; never
 // reads further than that.
 std::size_t boundedLength(const char* s, std::size_t limit) {
-    std::size_t n = 0;
-    while (n <= limit && s[n] != '\0')
-        ++n;
-    return n;
+    return strnlen(s, limit + 1);
 }
 
 const unsigned char* bytesOf(const char* s) {
@@ -38,16 +35,6 @@ const unsigned char* bytesOf(const char* s) {
 void discardPattern(Record& record) {
     delete record.pattern();
     record.setPattern(nullptr);
-}
-
-// The first character boundary at or after `offset`, walking the characters from the text's
-// first byte, so that a search never starts inside a double-byte character.
-std::size_t characterBoundary(const unsigned char* text, std::size_t size, std::size_t offset,
-                              const Encoding& encoding) {
-    std::size_t at = 0;
-    while (at < offset)
-        at += static_cast<std::size_t>(encoding.at(text, size, at).length);
-    return at;
 }
 
 int refuse(Record& record, Result result, std::int32_t at = 0) {
@@ -93,11 +80,11 @@ JRE32_API int Jre2Compile(void* record, char* pattern) {
     if (size > maxPatternBytes)
         return refuse(r, Result::patternTooLong);
     try {
-        Node tree;
+        ParsedPattern parsed;
         ParseError error{Result::ok, 0};
-        if (!parse(bytesOf(pattern), size, encodingFor(r.codePage()), tree, error))
+        if (!parse(bytesOf(pattern), size, encodingFor(r.codePage()), parsed, error))
             return refuse(r, error.result, error.at);
-        r.setPattern(new CompiledPattern(compile(tree)));
+        r.setPattern(new CompiledPattern(std::move(parsed), encodingFor(r.codePage())));
     } catch (const std::bad_alloc&) {
         return refuse(r, Result::outOfMemory);
     }
@@ -127,11 +114,11 @@ JRE32_API int Jre2GetMatchInfo(void* record, char* text) {
         return refuse(r, Result::startOutOfRange);
     const Encoding& encoding = encodingFor(r.codePage());
     const unsigned char* bytes = bytesOf(text);
-    std::size_t from =
-        characterBoundary(bytes, size, static_cast<std::size_t>(startOffset), encoding);
+    // A search never starts inside a double-byte character.
+    std::size_t from = encoding.boundaryFrom(bytes, size, static_cast<std::size_t>(startOffset));
     std::size_t position = 0;
     std::size_t length = 0;
-    if (!pattern->vm.search(bytes, size, from, encoding, position, length))
+    if (!pattern->search(bytes, size, from, position, length))
         return refuse(r, Result::noMatch);
     r.setMatch(static_cast<std::int32_t>(position), static_cast<std::int32_t>(length));
     r.setResult(Result::ok);

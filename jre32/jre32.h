@@ -57,9 +57,10 @@
  *   left to right give first. An iteration of a repetition that matches the empty string ends
  *   the repetition at once, so (a??)* on "aa" matches the empty string and (b?|.)+ on "bxx"
  *   matches "b". The matcher runs in time proportional to the text length times the pattern
- *   size, with memory proportional to the pattern size, whatever the pattern; repetitions
- *   whose body can match the empty string, nested inside one another, multiply both by their
- *   nesting depth (at most 200).
+ *   size, with memory proportional to the pattern size plus a cache of automaton states of a
+ *   fixed size (at most about 2 MB), whatever the pattern; repetitions whose body can match
+ *   the empty string, nested inside one another, multiply both by their nesting depth (at
+ *   most 200).
  *   The empty pattern is accepted; it matches the empty string where the search starts.
  *
  * Limits

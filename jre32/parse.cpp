@@ -35,8 +35,9 @@ bool isRepetition(Character c) {
 //   atom     := '(' choice ')' | '[' bracket ']' | '.' | '^' | '$' | '\' escape | character
 class Parser {
   public:
-    Parser(const unsigned char* pattern, std::size_t size, const Encoding& encoding)
-        : pattern_(pattern), size_(size), encoding_(encoding) {}
+    Parser(const unsigned char* pattern, std::size_t size, const Encoding& encoding,
+           std::vector<CharClass>& sets)
+        : pattern_(pattern), size_(size), encoding_(encoding), sets_(sets) {}
 
     bool parsePattern(Node& tree) {
         if (!parseChoice(tree))
@@ -62,18 +63,21 @@ class Parser {
     }
 
     bool parseChoice(Node& out) {
+        if (!parseSequence(out))
+            return false;
+        if (!peekIs('|'))
+            return true;
         Node choice;
         choice.kind = Node::Kind::choice;
-        for (;;) {
+        choice.children.push_back(std::move(out));
+        while (peekIs('|')) {
+            ++pos_;
             Node sequence;
             if (!parseSequence(sequence))
                 return false;
             choice.children.push_back(std::move(sequence));
-            if (!peekIs('|'))
-                break;
-            ++pos_;
         }
-        out = choice.children.size() == 1 ? std::move(choice.children[0]) : std::move(choice);
+        out = std::move(choice);
         return true;
     }
 
@@ -168,8 +172,7 @@ class Parser {
         if (!parseEscape(escaped))
             return false;
         if (escaped.isClass) {
-            atom.kind = Node::Kind::set;
-            atom.set = std::move(escaped.set);
+            setAtom(atom, std::move(escaped.set));
         } else {
             atom.kind = Node::Kind::character;
             atom.value = escaped.value;
@@ -293,14 +296,20 @@ class Parser {
         }
         ++pos_;
         set.normalize();
-        atom.kind = Node::Kind::set;
-        atom.set = negated ? set.complement() : std::move(set);
+        setAtom(atom, negated ? set.complement() : std::move(set));
         return true;
+    }
+
+    void setAtom(Node& atom, CharClass set) {
+        atom.kind = Node::Kind::set;
+        atom.value = static_cast<std::uint32_t>(sets_.size());
+        sets_.push_back(std::move(set));
     }
 
     const unsigned char* pattern_;
     std::size_t size_;
     const Encoding& encoding_;
+    std::vector<CharClass>& sets_;
     std::size_t pos_ = 0;
     int depth_ = 0;
     ParseError error_{Result::ok, 0};
@@ -308,10 +317,10 @@ class Parser {
 
 } // namespace
 
-bool parse(const unsigned char* pattern, std::size_t size, const Encoding& encoding, Node& tree,
-           ParseError& error) {
-    Parser parser(pattern, size, encoding);
-    if (parser.parsePattern(tree))
+bool parse(const unsigned char* pattern, std::size_t size, const Encoding& encoding,
+           ParsedPattern& parsed, ParseError& error) {
+    Parser parser(pattern, size, encoding, parsed.sets);
+    if (parser.parsePattern(parsed.tree))
         return true;
     error = parser.error();
     return false;

@@ -1,23 +1,23 @@
 #pragma once
 
+#include "closure.h"
 #include "encoding.h"
 #include "program.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <vector>
 
 namespace jre32 {
 
 // A Pike VM over one program: it runs every thread of the program in step over the text, one
-// character at a time. Between two characters, each instruction is taken at most once for each
-// tracked-repetition context (see Instruction), by marking it with the step at which a thread
-// reached it; instructions that take a character are taken once whatever the context, so a
-// step keeps at most one thread per instruction. Threads are kept in priority order, each
-// carrying the position its match began at, so the first thread to reach `match` among those
-// still alive is the leftmost-first match. Time is proportional to the text's characters times
-// the program's size (times the nesting of tracked repetitions), memory to the program's size
-// (times the same nesting).
+// character at a time. Between two characters, the closure keeps at most one thread per
+// instruction and context, so a step keeps at most one thread per instruction that takes a
+// character. Threads are kept in priority order, each carrying the position its match began
+// at, so the first thread to reach `match` among those still alive is the leftmost-first
+// match. Time is proportional to the text's characters times the program's size (times the
+// nesting of tracked repetitions), memory to the program's size (times the same nesting); it
+// cannot take exponential time. The DFA (dfa.h) answers as this does, faster; both are
+// checked against a backtracking reference by tests/unit/jre32/differential_test.cpp.
 class PikeVm {
   public:
     explicit PikeVm(const Program& program);
@@ -28,31 +28,27 @@ class PikeVm {
                 const Encoding& encoding, std::size_t& position, std::size_t& length);
 
   private:
-    struct Thread {
-        int pc;
-        std::size_t start;
-    };
-    // An instruction still to be followed in the current step, with its context.
-    struct Pending {
-        int pc;
-        int context;
+    template <typename Walk>
+    bool run(const unsigned char* text, std::size_t size, std::size_t start, std::size_t& position,
+             std::size_t& length);
+
+    // Threads in priority order: the instruction of each and where its match began.
+    struct Threads {
+        std::vector<int> pcs;
+        std::vector<std::size_t> starts;
+        void clear() {
+            pcs.clear();
+            starts.clear();
+        }
     };
 
-    // Adds the thread at `pc`, following jumps, splits and assertions that hold at `at`, to
-    // `list`, in priority order; instructions reached before in the same context at this step
-    // are skipped.
-    void addThread(std::vector<Thread>& list, int pc, std::size_t start, std::size_t at,
-                   std::size_t size);
-    void follow(int pc, int context);
+    // Adds the threads reached from pc at `at` to `list`, their match beginning at `start`.
+    void addThread(Threads& list, int pc, std::size_t start, std::size_t at, std::size_t size);
 
     const Program& program_;
-    std::vector<Thread> current_;
-    std::vector<Thread> next_;
-    // The marks of instruction pc lie from firstMark_[pc], one per context.
-    std::vector<std::size_t> firstMark_;
-    std::vector<std::uint64_t> marks_;
-    std::vector<Pending> stack_;
-    std::uint64_t step_ = 0;
+    Closure closure_;
+    Threads current_;
+    Threads next_;
 };
 
 } // namespace jre32

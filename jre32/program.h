@@ -27,8 +27,10 @@ struct Instruction {
                    // that iteration began at this position, go on at `alternative`, the exit;
                    // otherwise begin another iteration at `next` and, with higher priority when
                    // `lazy`, leave at `alternative`
-        textStart, // only at the start of the text
-        textEnd,   // only at the end of the text
+        textStart, // only at the start of the text (of its reading: the end of the text for a
+                   // reversed program)
+        textEnd,   // only at the end of the text (of its reading: the start of the text for a
+                   // reversed program)
         match,     // the pattern has matched
     };
 
@@ -46,5 +48,17 @@ struct Program {
     std::vector<Instruction> code;
     std::vector<CharClass> sets;
 };
+
+// Calls f(low, high) for every range of character values the instruction takes: one for a
+// character, those of its set for a set; none for `any`, which takes every value and so tells
+// none apart, nor for an instruction that takes no character.
+template <typename F>
+void forEachRange(const Program& program, const Instruction& instruction, F f) {
+    if (instruction.op == Instruction::Op::character)
+        f(instruction.arg, instruction.arg);
+    else if (instruction.op == Instruction::Op::set)
+        for (const CharClass::Range& r : program.sets[instruction.arg].ranges())
+            f(r.low, r.high);
+}
 
 } // namespace jre32

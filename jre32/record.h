@@ -6,7 +6,7 @@
 
 namespace jre32 {
 
-struct CompiledPattern;
+class CompiledPattern;
 
 // Byte offsets of the record's fields.
 namespace field {

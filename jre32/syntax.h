@@ -13,7 +13,7 @@ struct Node {
         empty,     // matches the empty string
         character, // `value`
         any,       // any one character
-        set,       // one character of `set`
+        set,       // one character of the set numbered `value`
         textStart, // ^
         textEnd,   // $
         sequence,  // `children` one after the other
@@ -26,8 +26,13 @@ struct Node {
     Kind kind = Kind::empty;
     bool greedy = true;
     std::uint32_t value = 0;
-    CharClass set;
     std::vector<Node> children;
+};
+
+// A parsed pattern: its tree, and the sets its set nodes name by number.
+struct ParsedPattern {
+    Node tree;
+    std::vector<CharClass> sets;
 };
 
 } // namespace jre32

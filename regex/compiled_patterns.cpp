@@ -7,15 +7,18 @@ MatchResult CompiledPatterns::match(const std::string& pattern, const std::strin
         // A library that cannot be opened is asked again by the next call, as in the window.
         if (handle->open() == 0)
             return {MatchResult::Kind::libraryUnusable};
-        if (handle->compile(pattern) == 0)
+        std::string refusal;
+        if (handle->compile(pattern) == 0) {
+            refusal = handle->libraryMessage();
             handle.reset();
+        }
         if (compiled_.size() >= keptPatterns)
             compiled_.clear();
-        found = compiled_.emplace(pattern, std::move(handle)).first;
+        found = compiled_.emplace(pattern, Compiled{std::move(handle), refusal}).first;
     }
-    RegexHandle* handle = found->second.get();
+    RegexHandle* handle = found->second.handle.get();
     if (handle == nullptr)
-        return {MatchResult::Kind::patternRefused};
+        return {MatchResult::Kind::patternRefused, 0, 0, found->second.refusal};
     const bool matched = handle->findMatch(text, 0) != nullptr;
     // An empty text is not handed to the library, and must not read the last text's match.
     if (text.empty())

@@ -20,8 +20,11 @@ class CompiledPatterns : public RegexMatcher {
     MatchResult match(const std::string& pattern, const std::string& text) override;
 
   private:
-    // A pattern's record, or none when the library refused the pattern.
-    using Compiled = std::unique_ptr<RegexHandle>;
+    // A pattern's record, or, when the library refused the pattern, none and why.
+    struct Compiled {
+        std::unique_ptr<RegexHandle> handle;
+        std::string refusal;
+    };
 
     std::unordered_map<std::string, Compiled> compiled_;
 };

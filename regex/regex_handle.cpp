@@ -15,6 +15,7 @@ constexpr const char* defaultLibraryName = "libjre32.so";
 using RecordCall = int (*)(void*);
 using TextCall = int (*)(void*, char*);
 using VersionCall = unsigned (*)();
+using MessageCall = int (*)(const void*, char*, int);
 
 enum EntryPoint {
     jre2Open,
@@ -117,6 +118,14 @@ unsigned RegexHandle::libraryVersion() {
     if (opened_ == 0)
         return 0;
     return entry<VersionCall>(jreGetVersion)() & 0xFFFF;
+}
+
+std::string RegexHandle::libraryMessage() const {
+    if (opened_ == 0)
+        return {};
+    char text[128] = {};
+    const int length = entry<MessageCall>(getJreMessage)(record_.bytes(), text, sizeof text);
+    return length > 0 ? std::string(text) : std::string();
 }
 
 int RegexHandle::handleCount() {

@@ -30,6 +30,10 @@ class RegexHandle {
     // a caller who asks after a failed open never reads an undefined value.
     unsigned libraryVersion();
 
+    // The library's description of the record's last result ("unbalanced parenthesis at byte
+    // 3"), from GetJreMessage; empty for a handle that is not open.
+    std::string libraryMessage() const;
+
     const MatchRecord& record() const { return record_; }
     int matchLength() const { return record_.matchLength(); }
     int matchPosition() const { return record_.matchPosition(); }

@@ -9,7 +9,8 @@ packages=(
     googletest libgtest-dev libgmock-dev
     wine wine64 xvfb xauth xdotool imagemagick
     locales fonts-ipafont-gothic
-    fp-utils rename
+    fp-utils rename gettext
+    libre2-dev libpcre2-dev
     dpkg-dev file go-md2man man-db bash-completion unzip lintian
 )
 

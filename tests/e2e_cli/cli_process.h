@@ -11,17 +11,34 @@ struct CliResult {
     std::string err;
 };
 
+// How a run is set up besides its arguments.
+struct RunSetting {
+    // The child's current folder; empty: this process's.
+    std::string workingFolder;
+    // What the child reads on standard input.
+    std::string input;
+    // Natively the child's locale (LC_ALL), which tells its language and its terminal's
+    // characters: by default the Japanese one, in which it says the window's texts in UTF-8.
+    std::string locale = "ja_JP.UTF-8";
+    // Where the child keeps its journal: natively XDG_STATE_HOME, on Windows LOCALAPPDATA;
+    // empty: a folder of this test process's own.
+    std::string stateFolder;
+    // Natively: standard output is a pipe that nobody reads any more.
+    bool closedOutput = false;
+};
+
 // The kibrel-cli that was built beside the test program.
 std::string builtCli();
 
-// Runs the program with the arguments (bytes of the ANSI code page on Windows), in the
-// folder workingFolder when it is not empty, and waits for it. Natively it runs under the
-// locale C.UTF-8, so that its messages reach standard error as UTF-8.
-CliResult runProgram(const std::string& program, const std::vector<std::string>& args,
-                     const std::string& workingFolder = {});
+// The folder where runs without a state folder of their own keep their journal.
+std::string testStateFolder();
 
-inline CliResult runCli(const std::vector<std::string>& args) {
-    return runProgram(builtCli(), args);
+// Runs the program with the arguments (bytes of the ANSI code page on Windows) and waits for it.
+CliResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                     const RunSetting& setting = {});
+
+inline CliResult runCli(const std::vector<std::string>& args, const RunSetting& setting = {}) {
+    return runProgram(builtCli(), args, setting);
 }
 
 // A text of the program written in UTF-8 as a message of kibrel-cli reaches standard error:

@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
 
 namespace {
 
@@ -49,7 +52,7 @@ std::wstring quoted(const std::wstring& arg) {
 // A temporary file that takes one of the child's standard streams, read back and removed.
 class Capture {
   public:
-    Capture() {
+    explicit Capture(const std::string& contents = {}) {
         static std::atomic<int> counter{0};
         char folder[MAX_PATH];
         GetTempPathA(MAX_PATH, folder);
@@ -59,6 +62,13 @@ class Capture {
         handle_ = CreateFileA(name_.c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_TEMPORARY, nullptr);
+        DWORD written = 0;
+        valid_ = handle_ != INVALID_HANDLE_VALUE &&
+                 (contents.empty() ||
+                  (WriteFile(handle_, contents.data(), static_cast<DWORD>(contents.size()),
+                             &written, nullptr) &&
+                   written == contents.size()));
+        SetFilePointer(handle_, 0, nullptr, FILE_BEGIN);
     }
     ~Capture() {
         CloseHandle(handle_);
@@ -75,10 +85,54 @@ class Capture {
         return text;
     }
 
+    bool valid() const { return valid_; }
+
   private:
     std::string name_;
     HANDLE handle_;
+    bool valid_ = false;
 };
+
+// This process's environment with LOCALAPPDATA set to the folder given, as a block for
+// CreateProcessW.
+std::wstring environmentWith(const std::string& localAppData) {
+    std::wstring block;
+    wchar_t* strings = GetEnvironmentStringsW();
+    for (const wchar_t* entry = strings; entry != nullptr && *entry != L'\0';
+         entry += wcslen(entry) + 1) {
+        if (_wcsnicmp(entry, L"LOCALAPPDATA=", 13) != 0) {
+            block += entry;
+            block += L'\0';
+        }
+    }
+    FreeEnvironmentStringsW(strings);
+    block += L"LOCALAPPDATA=" + wideOf(localAppData, CP_ACP);
+    block += L'\0';
+    return block;
+}
+
+void removeFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeFolder(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+void removeTestStateFolder() {
+    removeFolder(testStateFolder());
+}
 
 } // namespace
 
@@ -86,24 +140,44 @@ std::string builtCli() {
     return programFolder() + "kibrel-cli.exe";
 }
 
+// Made on first use and removed when the program ends; never destroyed before that removal.
+std::string testStateFolder() {
+    static const std::string* folder = [] {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        const auto* made = new std::string(std::string(temp) + "kibrel-cli-state-" +
+                                           std::to_string(GetCurrentProcessId()));
+        CreateDirectoryA(made->c_str(), nullptr);
+        std::atexit(removeTestStateFolder);
+        return made;
+    }();
+    return *folder;
+}
+
 CliResult runProgram(const std::string& program, const std::vector<std::string>& args,
-                     const std::string& workingFolder) {
+                     const RunSetting& setting) {
     std::wstring commandLine = quoted(wideOf(program, CP_ACP));
     for (const std::string& arg : args)
         commandLine += L" " + quoted(wideOf(arg, CP_ACP));
 
+    CliResult result;
+    Capture in(setting.input);
     Capture out;
     Capture err;
+    if (!in.valid() || !out.valid() || !err.valid())
+        return result;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = INVALID_HANDLE_VALUE;
+    startup.hStdInput = in.handle();
     startup.hStdOutput = out.handle();
     startup.hStdError = err.handle();
     PROCESS_INFORMATION process{};
-    std::wstring folder = wideOf(workingFolder, CP_ACP);
-    CliResult result;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+    std::wstring folder = wideOf(setting.workingFolder, CP_ACP);
+    std::wstring environment =
+        environmentWith(setting.stateFolder.empty() ? testStateFolder() : setting.stateFolder);
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                        CREATE_UNICODE_ENVIRONMENT, environment.data(),
                         folder.empty() ? nullptr : folder.c_str(), &startup, &process))
         return result;
     WaitForSingleObject(process.hProcess, INFINITE);

@@ -81,6 +81,7 @@ struct Counts {
     int renamed = 0;
     int failuresReported = 0;
     int refusedPatterns = 0;
+    int undone = 0;
     int lost = 0;
     int doubled = 0;
 };
@@ -151,6 +152,7 @@ TEST(RenameSafety, RandomTextsNeverLoseOrReplaceAFile) {
             const std::string search = pick(searchPieces, random, 5);
             const std::string replace = random() % 4 == 0 ? "" : pick(replacePieces, random, 3);
             const bool dryRun = random() % 8 == 0;
+            const bool ordered = random() % 3 == 0;
 
             Strings paths;
             for (const auto& entry : folder.entries())
@@ -166,11 +168,14 @@ TEST(RenameSafety, RandomTextsNeverLoseOrReplaceAFile) {
             Strings args{set.codePageOption, "-s", search, "-r", replace};
             if (dryRun)
                 args.push_back("-n");
+            if (ordered)
+                args.push_back("--order");
             args.insert(args.end(), paths.begin(), paths.end());
             CliResult result = runCli(args);
             ++counts.texts;
 
-            const std::string what = "search '" + search + "' replace '" + replace + "'";
+            const std::string what =
+                "search '" + search + "' replace '" + replace + "'" + (ordered ? " --order" : "");
             ASSERT_TRUE(result.status >= 0 && result.status <= 2)
                 << what << ": status " << result.status << "\n"
                 << result.err;
@@ -190,7 +195,7 @@ TEST(RenameSafety, RandomTextsNeverLoseOrReplaceAFile) {
             int changed = 0;
             for (const std::string& name : newNames)
                 changed += oldNames.count(name) == 0 ? 1 : 0;
-            const int failures = occurrences(result.err, " Rename Failed!!\n");
+            const int failures = occurrences(result.err, " Rename Failed!!");
             if (result.status == 2 || dryRun) {
                 EXPECT_EQ(changed, 0) << what << ": renamed although nothing was to be";
                 EXPECT_EQ(failures, 0) << what;
@@ -205,12 +210,20 @@ TEST(RenameSafety, RandomTextsNeverLoseOrReplaceAFile) {
             }
             counts.renamed += changed;
             counts.failuresReported += failures;
+            // Half of the real runs are taken back at once: the folder is as it was before.
+            if (!dryRun && result.status != 2 && random() % 2 == 0) {
+                const CliResult undone = runCli({"--undo"});
+                EXPECT_EQ(undone.status, 0) << what << ": undo\n" << undone.err;
+                ASSERT_EQ(treeOf(folder.path()), before) << what << ": undo";
+                ++counts.undone;
+            }
         }
     }
     std::printf("rename safety (seed %u): texts tried %d, files renamed %d, failures reported "
-                "%d, patterns refused %d, files lost: %d, files doubled: %d\n",
+                "%d, patterns refused %d, runs taken back %d, files lost: %d, files doubled: "
+                "%d\n",
                 seed, counts.texts, counts.renamed, counts.failuresReported, counts.refusedPatterns,
-                counts.lost, counts.doubled);
+                counts.undone, counts.lost, counts.doubled);
     EXPECT_EQ(counts.lost, 0);
     EXPECT_EQ(counts.doubled, 0);
 }

@@ -24,6 +24,10 @@ class TestFolder {
     bool writeFile(std::string_view name, std::string_view contents) const;
     bool makeFolder(std::string_view name) const;
     bool copyFileIn(const std::string& source, std::string_view name) const;
+    bool remove(std::string_view name) const;
+    bool rename(std::string_view from, std::string_view to) const;
+    // The contents of a file anywhere, empty when it cannot be read.
+    static std::string contents(const std::string& path);
     FolderEntries entries() const { return entriesOf(path_); }
 
   private:

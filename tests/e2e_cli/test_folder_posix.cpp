@@ -1,5 +1,6 @@
 #include "test_folder.h"
 
+#include <cstdio>
 #include <dirent.h>
 #include <filesystem>
 #include <fstream>
@@ -33,6 +34,20 @@ bool TestFolder::copyFileIn(const std::string& source, std::string_view name) co
     std::error_code error;
     std::filesystem::copy_file(source, pathOf(name), error);
     return !error;
+}
+
+bool TestFolder::remove(std::string_view name) const {
+    return std::remove(pathOf(name).c_str()) == 0;
+}
+
+bool TestFolder::rename(std::string_view from, std::string_view to) const {
+    return std::rename(pathOf(from).c_str(), pathOf(to).c_str()) == 0;
+}
+
+std::string TestFolder::contents(const std::string& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
 }
 
 FolderEntries TestFolder::entriesOf(const std::string& folder) {

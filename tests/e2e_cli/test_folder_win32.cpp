@@ -63,6 +63,28 @@ bool TestFolder::copyFileIn(const std::string& source, std::string_view name) co
     return CopyFileA(source.c_str(), pathOf(name).c_str(), TRUE) != 0;
 }
 
+bool TestFolder::remove(std::string_view name) const {
+    return DeleteFileA(pathOf(name).c_str()) != 0;
+}
+
+bool TestFolder::rename(std::string_view from, std::string_view to) const {
+    return MoveFileA(pathOf(from).c_str(), pathOf(to).c_str()) != 0;
+}
+
+std::string TestFolder::contents(const std::string& path) {
+    std::string text;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return text;
+    char buffer[65536];
+    DWORD n = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0)
+        text.append(buffer, n);
+    CloseHandle(file);
+    return text;
+}
+
 FolderEntries TestFolder::entriesOf(const std::string& folder) {
     FolderEntries entries;
     WIN32_FIND_DATAA found;

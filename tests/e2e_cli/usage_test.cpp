@@ -21,7 +21,7 @@ struct UsageCase {
 
 const UsageCase usageCases[] = {
     {{"-r", "_"}, false, "the Search text is missing: give it with -s TEXT"},
-    {{"-s", "-"}, true, "no PATH given: name the files and folders to rename"},
+    {{"-s", "-"}, true, "no PATH given: name the files and folders to rename, or --from-file"},
     {{"-s", "-", "--bogus"}, false, "unrecognized option '--bogus'"},
     {{"-s", "-", "-x"}, false, "invalid option -- 'x'"},
     {{"-s", "-", "--dry-run=yes"}, false, "option '--dry-run' doesn't allow an argument"},
@@ -65,7 +65,7 @@ TEST(UsageError, APathThatNamesNoFileIsRefusedWithTheOthers) {
     EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"}}));
 }
 
-TEST(Help, PrintsTheUsageEveryOptionAndWhereThePatternLanguageIsDescribed) {
+TEST(Help, PrintsTheUsageEveryOptionThePatternLanguageAndTheJournal) {
     for (const char* option : {"--help", "-h"}) {
         CliResult result = runCli({option});
         EXPECT_EQ(result.status, 0);
@@ -73,7 +73,9 @@ TEST(Help, PrintsTheUsageEveryOptionAndWhereThePatternLanguageIsDescribed) {
         EXPECT_EQ(result.out.rfind("Usage: kibrel-cli [OPTION]... PATH...\n", 0), 0u);
         for (const char* text :
              {"-s, --search=TEXT", "-r, --replace=TEXT", "-n, --dry-run", "--code-page=CP",
-              "-h, --help", "-V, --version", "kibrel.chm", "Exit status:"})
+              "-h, --help", "-V, --version", "--order", "--undo", "--from-file=FILE", "-0, --null",
+              "-q, --quiet", "-v, --verbose", "--windows-names", "journal", "\\1 to \\9",
+              "Exit status:"})
             EXPECT_NE(result.out.find(text), std::string::npos) << text;
     }
 }
@@ -94,11 +96,18 @@ TEST(MissingLibrary, ShowsString14AndRenamesNothing) {
     std::string copy = program.substr(program.find_last_of("\\/") + 1);
     ASSERT_TRUE(folder.copyFileIn(program, copy));
     ASSERT_TRUE(folder.writeFile("a-b.txt", "A"));
-    CliResult result = runProgram(folder.pathOf(copy),
-                                  {"-s", "-", "-r", "_", folder.pathOf("a-b.txt")}, folder.path());
+    // Copied alone, the program has no catalog beside it either: it speaks English natively.
+    CliResult result = runProgram(
+        folder.pathOf(copy), {"-s", "-", "-r", "_", folder.pathOf("a-b.txt")},
+        RunSetting{
+            .workingFolder = folder.path(), .input = {}, .locale = "C.UTF-8", .stateFolder = {}});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
+#ifdef _WIN32
     EXPECT_EQ(result.err, onTerminal("JRE32.DLLが見つかりませんでした\n"));
+#else
+    EXPECT_EQ(result.err, "The regex library jre32 was not found.\n");
+#endif
     EXPECT_EQ(folder.entries().count("a-b.txt"), 1u);
 }
 

@@ -127,11 +127,14 @@ struct RefusedCase {
 const RefusedCase refusedCases[] = {
     {{"p"}, "the Search text is missing: give it with -s TEXT"},
     {{"-r", "x", "p"}, "the Search text is missing: give it with -s TEXT"},
-    {{"-s", "x"}, "no PATH given: name the files and folders to rename"},
+    {{"-s", "x"}, "no PATH given: name the files and folders to rename, or --from-file"},
+    {{"--undo", "-s", "x"}, "--undo takes back the last run: give it no Search text and no PATH"},
+    {{"--undo", "p"}, "--undo takes back the last run: give it no Search text and no PATH"},
+    {{"-s", "x", "--from-file="}, "--from-file needs a FILE, or - for standard input"},
     {{}, "the Search text is missing: give it with -s TEXT"},
     {{"-s", "x", "--bogus", "p"}, "unrecognized option '--bogus'"},
-    {{"-s", "x", "-q", "p"}, "invalid option -- 'q'"},
-    {{"-nq", "-s", "x", "p"}, "invalid option -- 'q'"},
+    {{"-s", "x", "-z", "p"}, "invalid option -- 'z'"},
+    {{"-nz", "-s", "x", "p"}, "invalid option -- 'z'"},
     {{"p", "-s"}, "option requires an argument -- 's'"},
     {{"p", "-s", "x", "-r"}, "option requires an argument -- 'r'"},
     {{"p", "--search"}, "option '--search' requires an argument"},
@@ -162,9 +165,27 @@ TEST(CommandLineRequest, HelpAndVersionAnswerWhereverTheyStand) {
     EXPECT_EQ(parseCommandLine({"-nh"}).request, Request::help);
 }
 
+// The options of scripts and of the undo: each is read, whatever its place.
+TEST(CommandLineRequest, ScriptOptionsAndTheUndoAreRead) {
+    CommandLine line =
+        parseCommandLine({"-s", "x", "--from-file=-", "-0", "-q", "--order", "--windows-names"});
+    ASSERT_EQ(line.request, Request::run) << line.error;
+    EXPECT_EQ(line.options.fromFile, "-");
+    EXPECT_TRUE(line.options.nullSeparated);
+    EXPECT_EQ(line.options.verbosity, Verbosity::quiet);
+    EXPECT_TRUE(line.options.order);
+    EXPECT_TRUE(line.options.windowsNames);
+    EXPECT_EQ(parseCommandLine({"-s", "x", "-v", "p"}).options.verbosity, Verbosity::verbose);
+    line = parseCommandLine({"--undo", "-n"});
+    EXPECT_EQ(line.request, Request::undo);
+    EXPECT_TRUE(line.options.dryRun);
+}
+
 TEST(CommandLineRequest, TheFirstOfAnErrorAndAHelpRequestWins) {
     EXPECT_EQ(parseCommandLine({"--bogus", "--help"}).request, Request::usageError);
-    EXPECT_EQ(parseCommandLine({"--ver"}).request, Request::version);
+    // "--ver" would name --verbose too.
+    EXPECT_EQ(parseCommandLine({"--vers"}).request, Request::version);
+    EXPECT_EQ(parseCommandLine({"--ver"}).request, Request::usageError);
 }
 
 } // namespace

@@ -1,20 +1,31 @@
 #include "cli_messages.h"
+#include "cli_texts.h"
 #include "code_page_choice.h"
+#include "system_texts.h"
 #include "text_conversion.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
 
-// The test sets the locale that tells the terminal's character set, and puts it back.
+// The test sets the locale that tells the terminal's character set and the language of the
+// messages, as kibrel-cli takes it from its environment, and puts it back.
 class TerminalText : public ::testing::Test {
   protected:
-    void use(const char* locale) { ASSERT_NE(std::setlocale(LC_CTYPE, locale), nullptr); }
-    void TearDown() override { std::setlocale(LC_CTYPE, "C"); }
+    void use(const char* locale) {
+        setenv("LC_ALL", locale, 1);
+        loadCatalog();
+        ASSERT_STREQ(std::setlocale(LC_ALL, nullptr), locale);
+    }
+    void TearDown() override {
+        unsetenv("LC_ALL");
+        std::setlocale(LC_ALL, "C");
+    }
 };
 
 struct TerminalCase {
@@ -55,20 +66,42 @@ TEST_F(TerminalText, ReachesAnAsciiTerminalWithOneMarkPerCharacter) {
               "?1");
 }
 
-// Whether a pattern was refused reaches kibrel-cli as the pass's outcome, not from the messages.
-TEST_F(TerminalText, AMessageIsOneLineOnStandardError) {
-    use("C.UTF-8");
-    std::FILE* err = std::tmpfile();
-    ASSERT_NE(err, nullptr);
-    CliMessages messages(shiftJisCodePage, err);
-    messages.showMessage(messages.text(SystemText::BadPattern), 0, {});
-    messages.showMessage("[a] -> [b]\n Rename Failed!!", 0x30, "ERROR!");
-    std::rewind(err);
-    char buffer[256] = {};
-    std::size_t n = std::fread(buffer, 1, sizeof buffer, err);
-    std::fclose(err);
-    EXPECT_EQ(std::string(buffer, n),
-              "正規表現の使い方が間違っとるぞ。\n[a] -> [b]\n Rename Failed!!\n");
+// A message is one line on standard error, in the locale's language: the window's Japanese
+// under a Japanese locale, English otherwise; a message about a row begins with its path.
+TEST_F(TerminalText, AMessageIsOneLineOnStandardErrorInTheLocalesLanguage) {
+    for (const auto& [locale, badPattern] :
+         {std::pair{"ja_JP.UTF-8", "正規表現の使い方が間違っとるぞ。"},
+          std::pair{"C.UTF-8", "The Search text is not a pattern that can be used."}}) {
+        use(locale);
+        std::FILE* err = std::tmpfile();
+        ASSERT_NE(err, nullptr);
+        CliMessages messages(shiftJisCodePage, err, false);
+        messages.showMessage(messages.text(SystemText::BadPattern), 0, {});
+        messages.rowUnderWay("d/", "a");
+        messages.showMessage("[a] -> [b]\n Rename Failed!!", 0x30, "ERROR!");
+        std::rewind(err);
+        char buffer[256] = {};
+        std::size_t n = std::fread(buffer, 1, sizeof buffer, err);
+        std::fclose(err);
+        EXPECT_EQ(std::string(buffer, n),
+                  std::string(badPattern) + "\nd/a: [a] -> [b]\n Rename Failed!!\n");
+        EXPECT_TRUE(messages.named("d/a"));
+    }
+}
+
+// Under a Japanese locale the catalog gives the window's own texts, byte for byte; under an
+// ASCII terminal the English ones, never question marks.
+TEST_F(TerminalText, TheCatalogHoldsTheWindowsTextsAndEnglishOnes) {
+    use("ja_JP.UTF-8");
+    for (SystemText id :
+         {SystemText::BadPattern, SystemText::ForbiddenCharacter, SystemText::RegionInGroup,
+          SystemText::LibraryMissing, SystemText::LibraryUnusable, SystemText::PatternRefused})
+        EXPECT_EQ(systemText(id, false), systemTextUtf8(id)) << static_cast<int>(id);
+    EXPECT_EQ(systemText(SystemText::ForbiddenCharacter, true), "ファイル名に　/　は使えません");
+    use("C");
+    EXPECT_EQ(toTerminal(fromUtf8(systemText(SystemText::LibraryUnusable, false), utf8CodePage),
+                         utf8CodePage),
+              "The regex library jre32 cannot be used.");
 }
 
 } // namespace

@@ -30,18 +30,18 @@ void FakeRows::deleteRow(int row) {
     rows.erase(rows.begin() + row);
 }
 
-bool FakeRenamer::rename(const std::string& oldPath, const std::string& newPath) {
+RenameResult FakeRenamer::rename(const std::string& oldPath, const std::string& newPath) {
     calls.emplace_back(oldPath, newPath);
     auto from = files.find(oldPath);
     if (from == files.end())
-        return false;
+        return {false};
     if (oldPath == newPath)
-        return true;
+        return {true};
     if (files.count(newPath) != 0)
-        return false;
+        return {false};
     files[newPath] = from->second;
     files.erase(oldPath);
-    return true;
+    return {true};
 }
 
 void FakeHistory::remove(int index) {

@@ -36,7 +36,7 @@ class FakeRows : public FileRows {
 // fails, a rename onto itself succeeds.
 class FakeRenamer : public FileRenamer {
   public:
-    bool rename(const std::string& oldPath, const std::string& newPath) override;
+    RenameResult rename(const std::string& oldPath, const std::string& newPath) override;
 
     std::map<std::string, std::string> files;
     std::vector<std::pair<std::string, std::string>> calls;

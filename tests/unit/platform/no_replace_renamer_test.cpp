@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fstream>
 #include <map>
@@ -24,6 +26,23 @@ int linkRefused(const char*, const char*) {
     return -1;
 }
 
+// Another program at work between two calls of the renamer: an editor that saves a new file
+// under the old name right after the second name is made, and a program that writes into the
+// new name right after it is claimed.
+int linkThenEditorSaves(const char* oldPath, const char* newPath) {
+    const int linked = systemRenameCalls().link(oldPath, newPath);
+    const std::string saved = std::string(oldPath) + ".saved";
+    std::ofstream(saved, std::ios::binary) << "E";
+    std::rename(saved.c_str(), oldPath);
+    return linked;
+}
+
+int claimThenAnotherWrites(const char* path) {
+    const int claim = systemRenameCalls().claimFile(path);
+    std::ofstream(path, std::ios::binary) << "W";
+    return claim;
+}
+
 struct Backend {
     const char* name;
     RenameCalls calls;
@@ -32,12 +51,12 @@ struct Backend {
 // The system's calls, a file system without RENAME_NOREPLACE, and one without links either.
 const Backend backends[] = {
     {"renameat2", systemRenameCalls()},
-    {"link", {renameUnsupported, systemRenameCalls().link}},
-    {"claim", {renameUnsupported, linkRefused}},
+    {"link", {renameUnsupported, systemRenameCalls().link, systemRenameCalls().claimFile}},
+    {"claim", {renameUnsupported, linkRefused, systemRenameCalls().claimFile}},
 };
 
 // A temporary folder of real files, removed with everything in it.
-class RenamerTest : public ::testing::TestWithParam<Backend> {
+class RenamerFolder : public ::testing::Test {
   protected:
     void SetUp() override {
         char pattern[] = "/tmp/kibrel-renamer-XXXXXX";
@@ -56,8 +75,8 @@ class RenamerTest : public ::testing::TestWithParam<Backend> {
     void makeFolder(const std::string& name) const {
         ASSERT_EQ(mkdir(path(name).c_str(), 0700), 0);
     }
-    bool rename(const std::string& from, const std::string& to) {
-        NoReplaceRenamer renamer(GetParam().calls);
+    RenameResult renameWith(RenameCalls calls, const std::string& from, const std::string& to) {
+        NoReplaceRenamer renamer(calls);
         return renamer.rename(path(from), path(to));
     }
 
@@ -84,6 +103,13 @@ class RenamerTest : public ::testing::TestWithParam<Backend> {
     }
 
     std::string folder_;
+};
+
+class RenamerTest : public RenamerFolder, public ::testing::WithParamInterface<Backend> {
+  protected:
+    bool rename(const std::string& from, const std::string& to) {
+        return renameWith(GetParam().calls, from, to).renamed;
+    }
 };
 
 using Entries = std::map<std::string, std::string>;
@@ -152,6 +178,32 @@ TEST_P(RenamerTest, RenamesASymbolicLinkItselfNotItsTarget) {
     EXPECT_EQ(readlink(path("moved").c_str(), buffer, sizeof buffer - 1), 10);
     EXPECT_EQ(std::string(buffer), "target.txt");
     EXPECT_EQ(entries().count("target.txt"), 1u);
+}
+
+TEST_P(RenamerTest, AFailureSaysWhyInThePlatformsWords) {
+    write("a.txt", "A");
+    write("b.txt", "B");
+    EXPECT_EQ(renameWith(GetParam().calls, "a.txt", "b.txt").reason, std::strerror(EEXIST));
+    EXPECT_EQ(renameWith(GetParam().calls, "gone.txt", "c.txt").reason, std::strerror(ENOENT));
+}
+
+// Where the file system lacks the atomic call, another program at work between two steps of a
+// fall-back loses nothing: the editor's new file stays under the old name, the file renamed
+// goes to its new name; a claim that another program wrote into is its own, and the rename is
+// refused with both files kept.
+TEST_F(RenamerFolder, AnotherProgramBetweenTwoStepsLosesNothing) {
+    write("a.txt", "A");
+    RenameResult linked = renameWith(
+        {renameUnsupported, linkThenEditorSaves, systemRenameCalls().claimFile}, "a.txt", "b.txt");
+    EXPECT_TRUE(linked.renamed);
+    EXPECT_EQ(entries(), (Entries{{"a.txt", "E"}, {"b.txt", "A"}}));
+
+    write("c.txt", "C");
+    RenameResult claimed =
+        renameWith({renameUnsupported, linkRefused, claimThenAnotherWrites}, "c.txt", "d.txt");
+    EXPECT_FALSE(claimed.renamed);
+    EXPECT_NE(claimed.reason, "");
+    EXPECT_EQ(entries(), (Entries{{"a.txt", "E"}, {"b.txt", "A"}, {"c.txt", "C"}, {"d.txt", "W"}}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, RenamerTest, ::testing::ValuesIn(backends),

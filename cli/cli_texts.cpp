@@ -1,0 +1,80 @@
+#include "cli_texts.h"
+
+#include "system_texts.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <clocale>
+#include <libintl.h>
+#include <string>
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr const char* catalog = "kibrel-cli";
+
+#ifndef _WIN32
+// The folder of the running program, with its trailing slash, or empty when it is unknown.
+std::string programFolder() {
+    char path[4096];
+    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return {};
+    std::string s(path, static_cast<std::size_t>(n));
+    return s.substr(0, s.rfind('/') + 1);
+}
+#endif
+
+} // namespace
+
+void loadCatalog() {
+#ifndef _WIN32
+    std::setlocale(LC_ALL, "");
+    const std::string beside = programFolder() + "locale";
+    const bool inBuildTree = access(beside.c_str(), F_OK) == 0;
+    bindtextdomain(catalog, inBuildTree ? beside.c_str() : KIBREL_LOCALE_DIR);
+    bind_textdomain_codeset(catalog, "UTF-8");
+#endif
+}
+
+std::string translated(const char* english) {
+#ifdef _WIN32
+    if (GetACP() != 932)
+        return english;
+    const std::string_view key = english;
+    for (std::size_t i = 0; i < japaneseCatalogSize; ++i)
+        if (key == japaneseCatalog[i].english)
+            return japaneseCatalog[i].japanese;
+    return english;
+#else
+    return dgettext(catalog, english);
+#endif
+}
+
+std::string_view englishSystemText(SystemText id, bool nativeNames) {
+    switch (id) {
+    case SystemText::BadPattern:
+        return "The Search text is not a pattern that can be used.";
+    case SystemText::ForbiddenCharacter:
+        return nativeNames ? "A file name cannot hold /"
+                           : "A file name cannot hold \\ / : * ? \" < > |";
+    case SystemText::RegionInGroup:
+        return "A region { } cannot stand inside parentheses ( ).\n"
+               "See the Search text in kibrel-cli --help.";
+    case SystemText::ProgramVersion:
+        return systemTextUtf8(id);
+    case SystemText::LibraryMissing:
+        return "The regex library jre32 was not found.";
+    case SystemText::LibraryUnusable:
+        return "The regex library jre32 cannot be used.";
+    case SystemText::PatternRefused:
+        return "The regex library refused the pattern.";
+    }
+    return {};
+}
+
+std::string systemText(SystemText id, bool nativeNames) {
+    return translated(std::string(englishSystemText(id, nativeNames)).c_str());
+}

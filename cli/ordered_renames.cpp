@@ -1,0 +1,159 @@
+#include "ordered_renames.h"
+
+#include <map>
+#include <set>
+
+namespace {
+
+// The rows that move (a new name that differs from the old), after the rows that cannot:
+// duplicates of an earlier row's new name, and new names of files that stay.
+class MovingRows {
+  public:
+    MovingRows(const std::vector<PlannedRename>& rows, const PathExists& exists,
+               std::vector<Conflict>& conflicts)
+        : rows_(rows) {
+        std::map<std::string, int> takenBy;
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const auto row = static_cast<int>(r);
+            if (rows[r].newPath.empty() || rows[r].newPath == rows[r].oldPath)
+                continue;
+            auto [first, fresh] = takenBy.emplace(rows[r].newPath, row);
+            if (!fresh) {
+                conflicts.push_back({Conflict::Kind::sameNewName, row, first->second});
+                continue;
+            }
+            moving_.insert(row);
+            movingFrom_[rows[r].oldPath] = row;
+        }
+        // A row whose new name is a file that stays cannot move; nor, then, a row whose new
+        // name is that row's file.
+        for (bool changed = true; changed;) {
+            changed = false;
+            for (int row : std::set<int>(moving_)) {
+                const std::string& target = rows[static_cast<std::size_t>(row)].newPath;
+                const auto next = movingFrom_.find(target);
+                if (next != movingFrom_.end() || !exists(target))
+                    continue;
+                conflicts.push_back({Conflict::Kind::existingFile, row, ownerOf(target)});
+                drop(row);
+                changed = true;
+            }
+        }
+    }
+
+    const std::set<int>& rows() const { return moving_; }
+    // The moving row whose file is at path, or -1.
+    int from(const std::string& path) const {
+        auto found = movingFrom_.find(path);
+        return found == movingFrom_.end() ? -1 : found->second;
+    }
+
+  private:
+    int ownerOf(const std::string& path) const {
+        for (std::size_t r = 0; r < rows_.size(); ++r)
+            if (rows_[r].oldPath == path)
+                return static_cast<int>(r);
+        return -1;
+    }
+    void drop(int row) {
+        moving_.erase(row);
+        movingFrom_.erase(rows_[static_cast<std::size_t>(row)].oldPath);
+    }
+
+    const std::vector<PlannedRename>& rows_;
+    std::set<int> moving_;
+    std::map<std::string, int> movingFrom_;
+};
+
+RenameStep stepOf(const std::vector<PlannedRename>& rows, int row) {
+    const PlannedRename& r = rows[static_cast<std::size_t>(row)];
+    return {row, r.oldPath, r.newPath};
+}
+
+// Makes the steps in turn; stops at the first that fails.
+std::size_t runSteps(const std::vector<RenameStep>& steps, FileRenamer& renamer,
+                     const StepReport& report) {
+    std::size_t done = 0;
+    for (; done < steps.size(); ++done) {
+        const RenameResult result = renamer.rename(steps[done].from, steps[done].to);
+        report(steps[done], result);
+        if (!result.renamed)
+            break;
+    }
+    return done;
+}
+
+} // namespace
+
+OrderedPlan planOrder(const std::vector<PlannedRename>& rows, const PathExists& exists,
+                      const std::function<std::string(const std::string&, int)>& temporaryName) {
+    OrderedPlan plan;
+    const MovingRows moving(rows, exists, plan.conflicts);
+    // Each moving row waits for at most one other (the one whose file is at its new name) and
+    // is waited for by at most one: the rows make chains and cycles.
+    std::map<int, int> waitsFor;
+    std::map<int, int> waitedForBy;
+    for (int row : moving.rows()) {
+        const int next = moving.from(rows[static_cast<std::size_t>(row)].newPath);
+        if (next >= 0) {
+            waitsFor[row] = next;
+            waitedForBy[next] = row;
+        }
+    }
+    std::set<int> placed;
+    // A chain starts at a row that waits for nobody and goes back through those that wait.
+    for (int row : moving.rows()) {
+        if (waitsFor.count(row) != 0)
+            continue;
+        std::vector<RenameStep> chain;
+        for (int r = row;; r = waitedForBy[r]) {
+            chain.push_back(stepOf(rows, r));
+            placed.insert(r);
+            if (waitedForBy.count(r) == 0)
+                break;
+        }
+        plan.chains.push_back(chain);
+    }
+    // What is left are cycles: the first row's file goes aside, the others follow it round.
+    for (int row : moving.rows()) {
+        if (placed.count(row) != 0)
+            continue;
+        const PlannedRename& first = rows[static_cast<std::size_t>(row)];
+        std::string aside;
+        for (int n = 0; aside.empty() || exists(aside); ++n)
+            aside = temporaryName(first.oldPath, n);
+        std::vector<RenameStep> cycle{{row, first.oldPath, aside}};
+        placed.insert(row);
+        for (int r = waitedForBy[row]; r != row; r = waitedForBy[r]) {
+            cycle.push_back(stepOf(rows, r));
+            placed.insert(r);
+        }
+        cycle.push_back({row, aside, first.newPath});
+        plan.cycles.push_back(cycle);
+    }
+    return plan;
+}
+
+std::vector<bool> runOrdered(const OrderedPlan& plan, std::size_t rowCount, FileRenamer& renamer,
+                             const StepReport& report) {
+    std::vector<bool> renamed(rowCount, false);
+    // In a chain a failed step leaves the rows before it waiting for a name that never frees:
+    // they are not tried, and stay under their old names.
+    for (const std::vector<RenameStep>& chain : plan.chains) {
+        const std::size_t done = runSteps(chain, renamer, report);
+        for (std::size_t i = 0; i < done; ++i)
+            renamed[static_cast<std::size_t>(chain[i].row)] = true;
+    }
+    for (const std::vector<RenameStep>& cycle : plan.cycles) {
+        const std::size_t done = runSteps(cycle, renamer, report);
+        if (done == cycle.size()) {
+            for (const RenameStep& step : cycle)
+                renamed[static_cast<std::size_t>(step.row)] = true;
+            continue;
+        }
+        for (std::size_t i = done; i-- > 0;)
+            report({cycle[i].row, cycle[i].to, cycle[i].from},
+                   renamer.rename(cycle[i].to, cycle[i].from));
+    }
+    return renamed;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "file_renamer.h"
+#include "foresight.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// One rename of an ordered run: a row's file from one path to another, or to or from a
+// temporary name of its own.
+struct RenameStep {
+    int row;
+    std::string from;
+    std::string to;
+};
+
+// The renames of an ordered run, in groups: a chain (each file moved before the one whose name
+// it takes is taken), or a cycle of swapped names (one file moved aside to a temporary name in
+// its own folder, the others moved on, that file moved to its name last). A group is made step
+// by step; when a step of a cycle fails, the cycle's steps made so far are taken back, so every
+// file ends under its old or its new name.
+struct OrderedPlan {
+    std::vector<std::vector<RenameStep>> chains;
+    std::vector<std::vector<RenameStep>> cycles;
+    // The rows that cannot be renamed in any order: two rows with one new name (the later one),
+    // a new name that is a file of no moving row.
+    std::vector<Conflict> conflicts;
+};
+
+// The plan for the rows; temporaryName(folder, n) gives the n-th temporary name candidate of a
+// folder, and the first that does not exist is taken.
+OrderedPlan
+planOrder(const std::vector<PlannedRename>& rows, const PathExists& exists,
+          const std::function<std::string(const std::string& oldPath, int n)>& temporaryName);
+
+// What one step gave, for the caller to report: the step and the renamer's result.
+using StepReport = std::function<void(const RenameStep&, const RenameResult&)>;
+
+// Makes the plan's renames; returns, for each row, whether its file has its new name.
+std::vector<bool> runOrdered(const OrderedPlan& plan, std::size_t rowCount, FileRenamer& renamer,
+                             const StepReport& report);

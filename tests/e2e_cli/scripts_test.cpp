@@ -1,0 +1,316 @@
+#include "cli_process.h"
+#include "test_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#ifndef _WIN32
+#include <csignal>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+#endif
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+std::string withFolder(std::string text, const std::string& folder) {
+    for (std::size_t at = text.find("%F"); at != std::string::npos;
+         at = text.find("%F", at + folder.size()))
+        text.replace(at, 2, folder);
+    return text;
+}
+
+Strings pathsIn(const TestFolder& folder, const Strings& names) {
+    Strings paths;
+    for (const std::string& name : names)
+        paths.push_back(folder.pathOf(name));
+    return paths;
+}
+
+// Every kind of conflict, told before anything is renamed: a dry run names it and exits 1; with
+// --order the chain and the swap are renamed and nothing is lost.
+struct ConflictCase {
+    const char* comment;
+    Files files;
+    Strings rows;
+    Strings options;
+    std::string told; // standard error of the dry run, "%F" the folder
+    FolderEntries ordered;
+    int orderedStatus;
+};
+
+const ConflictCase conflictCases[] = {
+    {"three rows onto one name",
+     {{"a1.txt", "A"}, {"b1.txt", "B"}, {"c1.txt", "C"}},
+     {"a1.txt", "b1.txt", "c1.txt"},
+     {"-s", "^\\a", "-r", "x"},
+     "%Fa1.txt と %Fb1.txt が同じ新しい名前 %Fx1.txt になります\n"
+     "%Fa1.txt と %Fc1.txt が同じ新しい名前 %Fx1.txt になります\n",
+     {{"x1.txt", "A"}, {"b1.txt", "B"}, {"c1.txt", "C"}},
+     1},
+    {"a new name that exists",
+     {{"a.txt", "A"}, {"b.txt", "B"}},
+     {"a.txt"},
+     {"-s", "a", "-r", "b"},
+     "%Fa.txt -> %Fb.txt: %Fb.txt があり、それより前に名前が変わりません\n",
+     {{"a.txt", "A"}, {"b.txt", "B"}},
+     1},
+    {"a chain in the wrong order",
+     {{"a.txt", "A"}, {"aa.txt", "AA"}},
+     {"a.txt", "aa.txt"},
+     {"-s", "a", "-r", "aa"},
+     "リストで %Fa.txt -> %Faa.txt が %Faa.txt -> %Faaaa.txt より前にあるので、%Faa.txt "
+     "がまだあります（--order なら順番を変えて名前を変えます）\n",
+     {{"aa.txt", "A"}, {"aaaa.txt", "AA"}},
+     0},
+    {"a swap",
+     {{"ab", "X"}, {"ba", "Y"}},
+     {"ab", "ba"},
+     {"-s", "{\\a}{\\a}", "-r", "\\2\\1"},
+     "%Fab と %Fba が互いの名前になるので、どちらも先に変えられません"
+     "（--order なら一時的な名前を経由して入れ替えます）\n",
+     {{"ab", "Y"}, {"ba", "X"}},
+     0},
+};
+
+void PrintTo(const ConflictCase& c, std::ostream* os) {
+    *os << c.comment;
+}
+
+class Conflicts : public ::testing::TestWithParam<ConflictCase> {};
+
+TEST_P(Conflicts, AreToldBeforeAnythingIsRenamedAndOrderedRenamesLoseNothing) {
+    const ConflictCase& c = GetParam();
+    TestFolder folder;
+    FolderEntries before;
+    for (const auto& [name, contents] : c.files) {
+        ASSERT_TRUE(folder.writeFile(name, contents));
+        before[name] = contents;
+    }
+    Strings args = c.options;
+    args.push_back("-n");
+    for (const std::string& path : pathsIn(folder, c.rows))
+        args.push_back(path);
+    CliResult dry = runCli(args);
+    EXPECT_EQ(dry.status, 1);
+    EXPECT_EQ(dry.err, onTerminal(withFolder(c.told, folder.path())));
+    EXPECT_EQ(folder.entries(), before);
+
+    args.erase(args.begin() + static_cast<long>(c.options.size()));
+    args.push_back("--order");
+    CliResult ordered = runCli(args);
+    EXPECT_EQ(ordered.status, c.orderedStatus) << ordered.err;
+    EXPECT_EQ(folder.entries(), c.ordered);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Conflicts, ::testing::ValuesIn(conflictCases));
+
+// A run taken back: --undo -n shows it newest first, --undo renames every file back, and an undo
+// is itself a run that --undo takes back.
+TEST(Undo, TakesTheLastRunBackNewestFirst) {
+    TestFolder folder;
+    TestFolder state;
+    const RunSetting setting{
+        .workingFolder = {}, .input = {}, .locale = "ja_JP.UTF-8", .stateFolder = state.path()};
+    ASSERT_TRUE(folder.writeFile("a-b.txt", "A") && folder.writeFile("c-d.txt", "C"));
+    Strings args{"-s", "-", "-r", "_"};
+    for (const std::string& path : pathsIn(folder, {"a-b.txt", "c-d.txt"}))
+        args.push_back(path);
+    ASSERT_EQ(runCli(args, setting).status, 0);
+    CliResult shown = runCli({"--undo", "-n"}, setting);
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_EQ(shown.out,
+              folder.pathOf("c_d.txt") + "\tc-d.txt\n" + folder.pathOf("a_b.txt") + "\ta-b.txt\n");
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a_b.txt", "A"}, {"c_d.txt", "C"}}));
+    EXPECT_EQ(runCli({"--undo"}, setting).status, 0);
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"}, {"c-d.txt", "C"}}));
+    EXPECT_EQ(runCli({"--undo", "-v"}, setting).out,
+              onTerminal("名前を変えました ") + folder.pathOf("a-b.txt") + " -> " +
+                  folder.pathOf("a_b.txt") + "\n" + onTerminal("名前を変えました ") +
+                  folder.pathOf("c-d.txt") + " -> " + folder.pathOf("c_d.txt") + "\n");
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a_b.txt", "A"}, {"c_d.txt", "C"}}));
+}
+
+// A file replaced or moved since the run is told and left alone; the others go back.
+TEST(Undo, LeavesAFileChangedSinceAlone) {
+    TestFolder folder;
+    TestFolder state;
+    const RunSetting setting{
+        .workingFolder = {}, .input = {}, .locale = "ja_JP.UTF-8", .stateFolder = state.path()};
+    ASSERT_TRUE(folder.writeFile("a.x", "A") && folder.writeFile("c.x", "C") &&
+                folder.writeFile("e.x", "E"));
+    Strings args{"-s", "\\.x", "-r", ".y"};
+    for (const std::string& path : pathsIn(folder, {"a.x", "c.x", "e.x"}))
+        args.push_back(path);
+    ASSERT_EQ(runCli(args, setting).status, 0);
+    ASSERT_TRUE(folder.remove("a.y") && folder.writeFile("a.y", "new"));
+    ASSERT_TRUE(folder.rename("c.y", "moved.y"));
+    CliResult undone = runCli({"--undo"}, setting);
+    EXPECT_EQ(undone.status, 1);
+    EXPECT_EQ(undone.err,
+              onTerminal(withFolder("%Fc.y: 取り消しません: その後に移動したか名前が変わりました\n"
+                                    "%Fa.y: 取り消しません: 今は別のファイルがその名前です\n",
+                                    folder.path())));
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a.y", "new"}, {"moved.y", "C"}, {"e.x", "E"}}));
+}
+
+// PATHs from standard input separated by NUL bytes come back in NUL-separated records, and a
+// list file's lines as lines; names with tabs, line feeds (natively) and Shift-JIS bytes.
+TEST(Scripts, PathsFromAFileOrStandardInputComeBackInRecords) {
+    TestFolder folder;
+#ifdef _WIN32
+    const Strings names{"\x95\x5C"
+                        "1.txt",
+                        "plain.txt"};
+#else
+    const Strings names{"a\tb.txt", "c\nd.txt",
+                        "\x95\x5C"
+                        "1.txt",
+                        "plain.txt"};
+#endif
+    std::string input;
+    std::string records;
+    for (const std::string& name : names) {
+        ASSERT_TRUE(folder.writeFile(name, name));
+        input += folder.pathOf(name) + '\0';
+        records += folder.pathOf(name) + '\0' + name.substr(0, name.size() - 4) + ".dat" + '\0';
+    }
+    const RunSetting fromInput{
+        .workingFolder = {}, .input = input, .locale = "ja_JP.UTF-8", .stateFolder = {}};
+    CliResult nul =
+        runCli({"--code-page=932", "--from-file=-", "--null", "-n", "-s", "\\.txt$", "-r", ".dat"},
+               fromInput);
+    EXPECT_EQ(nul.status, 0) << nul.err;
+    EXPECT_EQ(nul.out, records);
+
+    const std::string list = "list-of-paths";
+    ASSERT_TRUE(
+        folder.writeFile(list, folder.pathOf(names[0]) + "\n" + folder.pathOf("plain.txt") + "\n"));
+    CliResult lines = runCli({"--code-page=932", "--from-file=" + folder.pathOf(list), "-q", "-s",
+                              "\\.txt$", "-r", ".dat"});
+    EXPECT_EQ(lines.status, 0) << lines.err;
+    EXPECT_EQ(lines.out, "") << "-q prints nothing but errors";
+#ifdef _WIN32
+    EXPECT_EQ(folder.entries().count("\x95\x5C"
+                                     "1.dat"),
+              1u);
+#else
+    EXPECT_EQ(folder.entries().count("a\tb.dat"), 1u);
+    CliResult escaped = runCli({"-n", "-s", "b", "-r", "\\\\", folder.pathOf("c\nd.txt")});
+    EXPECT_EQ(escaped.out, "\\" + folder.path() + "c\\nd.txt\tc\\nd.txt\n")
+        << "a line with a line feed is escaped; the name without a match keeps its backslash-"
+           "free form";
+#endif
+    EXPECT_EQ(folder.entries().count("plain.dat"), 1u);
+}
+
+#ifndef _WIN32
+// Natively messages follow the locale: English where it is not Japanese, never question marks
+// on a terminal that cannot show Japanese.
+TEST(Messages, FollowTheLocale) {
+    TestFolder folder;
+    ASSERT_TRUE(folder.writeFile("a.txt", "A"));
+    for (const char* locale : {"C.UTF-8", "C"}) {
+        CliResult result =
+            runCli({"-s", "", folder.pathOf("a.txt")},
+                   {.workingFolder = {}, .input = {}, .locale = locale, .stateFolder = {}});
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.err, "The Search text is not a pattern that can be used.\n") << locale;
+    }
+}
+
+// Natively a name may hold what the platform allows; --windows-names refuses the window's nine.
+TEST(Names, AsThePlatformAllowsThem) {
+    TestFolder folder;
+    ASSERT_TRUE(folder.writeFile("Q&A: why?.txt", "Q"));
+    CliResult refused =
+        runCli({"--windows-names", "-s", "why", "-r", "how", folder.pathOf("Q&A: why?.txt")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, folder.pathOf("Q&A: why?.txt") +
+                               ": ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n");
+    EXPECT_EQ(runCli({"-s", "why", "-r", "how", folder.pathOf("Q&A: why?.txt")}).status, 0);
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"Q&A: how?.txt", "Q"}}));
+}
+
+// A run killed in the middle of its renames leaves a true journal: --undo puts every file back
+// under its old name.
+TEST(Undo, TakesBackARunKilledMidway) {
+    TestFolder folder;
+    TestFolder state;
+    constexpr int count = 20000;
+    std::string input;
+    for (int i = 0; i < count; ++i) {
+        const std::string name = "f-" + std::to_string(i);
+        ASSERT_TRUE(folder.writeFile(name, name));
+        input += folder.pathOf(name) + '\n';
+    }
+    ASSERT_TRUE(state.writeFile("paths", input));
+    const std::string program = builtCli();
+    const std::string fromFile = "--from-file=" + state.pathOf("paths");
+    const char* argv[] = {program.c_str(), "-q", "-s", "-", "-r", "_", fromFile.c_str(), nullptr};
+    std::vector<std::string> env{"LC_ALL=C.UTF-8", "XDG_STATE_HOME=" + state.path()};
+    std::vector<char*> envp;
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    pid_t pid = 0;
+    ASSERT_EQ(
+        posix_spawn(&pid, program.c_str(), nullptr, nullptr, const_cast<char**>(argv), envp.data()),
+        0);
+    const std::string journal = state.pathOf("kibrel/last-run.journal");
+    bool killedMidway = false;
+    for (int waited = 0; waited < 60000; ++waited) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            pid = 0;
+            break;
+        }
+        const std::string written = TestFolder::contents(journal);
+        if (std::count(written.begin(), written.end(), '\n') > 200) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            killedMidway = true;
+            break;
+        }
+        usleep(1000);
+    }
+    ASSERT_TRUE(killedMidway) << "the run ended before it could be killed";
+    EXPECT_EQ(
+        runCli({"--undo"},
+               {.workingFolder = {}, .input = {}, .locale = "C.UTF-8", .stateFolder = state.path()})
+            .status,
+        0);
+    const FolderEntries after = folder.entries();
+    EXPECT_EQ(after.size(), static_cast<std::size_t>(count));
+    for (const auto& [name, contents] : after)
+        ASSERT_EQ(name, contents) << "every file back under its old name";
+}
+
+// When the new names cannot be written, nothing is renamed.
+TEST(Scripts, AClosedOutputRenamesNothing) {
+    TestFolder folder;
+    ASSERT_TRUE(folder.writeFile("a-b.txt", "A"));
+    CliResult result =
+        runCli({"-s", "-", "-r", "_", folder.pathOf("a-b.txt")}, {.workingFolder = {},
+                                                                  .input = {},
+                                                                  .locale = "C.UTF-8",
+                                                                  .stateFolder = {},
+                                                                  .closedOutput = true});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "kibrel-cli: the new names could not be written; nothing was renamed\n");
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"}}));
+}
+#endif
+
+} // namespace

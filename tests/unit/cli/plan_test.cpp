@@ -1,0 +1,149 @@
+#include "foresight.h"
+#include "journal.h"
+#include "ordered_renames.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+void PrintTo(const Conflict& c, std::ostream* os) {
+    *os << "{" << static_cast<int>(c.kind) << ", " << c.row << ", " << c.other << "}";
+}
+
+namespace {
+
+using Kind = Conflict::Kind;
+
+struct ForesightCase {
+    const char* comment;
+    std::vector<PlannedRename> rows;
+    std::set<std::string> others; // files of no row
+    std::vector<Conflict> conflicts;
+};
+
+const ForesightCase foresightCases[] = {
+    {"three rows onto one name",
+     {{"a1", "x1"}, {"b1", "x1"}, {"c1", "x1"}},
+     {},
+     {{Kind::sameNewName, 1, 0}, {Kind::sameNewName, 2, 0}}},
+    {"a file of no row", {{"a", "b"}}, {"b"}, {{Kind::existingFile, 0, -1}}},
+    {"a row left alone keeps its file", {{"a", "b"}, {"b", ""}}, {}, {{Kind::existingFile, 0, 1}}},
+    {"a chain in list order", {{"1", "2"}, {"2", "3"}}, {}, {{Kind::chain, 0, 1}}},
+    {"the same chain the other way round", {{"2", "3"}, {"1", "2"}}, {}, {}},
+    {"a swap is told once", {{"ab", "ba"}, {"ba", "ab"}}, {}, {{Kind::swap, 0, 1}}},
+    {"a row onto its own name", {{"a", "a"}}, {}, {}},
+    {"a name freed by an earlier row", {{"a", "c"}, {"b", "a"}}, {}, {}},
+};
+
+class Foresight : public ::testing::TestWithParam<ForesightCase> {};
+
+TEST_P(Foresight, MeetsTheConflictsOfTheWindowsPass) {
+    const ForesightCase& c = GetParam();
+    std::set<std::string> onDisk = c.others;
+    for (const PlannedRename& row : c.rows)
+        onDisk.insert(row.oldPath);
+    auto exists = [&](const std::string& path) { return onDisk.count(path) != 0; };
+    EXPECT_EQ(foreseeListOrder(c.rows, exists), c.conflicts) << c.comment;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Foresight, ::testing::ValuesIn(foresightCases));
+
+// A folder in memory that never replaces a file, and fails the renames it is told to.
+class MemoryDisk : public FileRenamer {
+  public:
+    RenameResult rename(const std::string& from, const std::string& to) override {
+        if (failing.count(from) != 0 || files.count(from) == 0 || files.count(to) != 0)
+            return {false, "refused"};
+        files[to] = files[from];
+        files.erase(from);
+        return {true};
+    }
+    std::map<std::string, std::string> files;
+    std::set<std::string> failing;
+};
+
+OrderedPlan planFor(const std::vector<PlannedRename>& rows, const MemoryDisk& disk) {
+    return planOrder(
+        rows, [&](const std::string& path) { return disk.files.count(path) != 0; },
+        [](const std::string& path, int n) { return path + ".tmp" + std::to_string(n); });
+}
+
+// Chains go from their end, cycles through a temporary name; a cycle whose step fails is taken
+// back, so every file ends under its old or its new name.
+TEST(OrderedRenames, ChainsAndSwapsSucceedAndAFailedCycleIsTakenBack) {
+    MemoryDisk disk;
+    disk.files = {{"1", "one"}, {"2", "two"}, {"a", "A"}, {"b", "B"}, {"c", "C"}, {"a.tmp0", "T"}};
+    const std::vector<PlannedRename> rows = {
+        {"1", "2"}, {"2", "3"}, {"a", "b"}, {"b", "c"}, {"c", "a"}};
+    OrderedPlan plan = planFor(rows, disk);
+    ASSERT_EQ(plan.chains.size(), 1u);
+    EXPECT_EQ(plan.chains[0][0].from, "2") << "the end of the chain moves first";
+    ASSERT_EQ(plan.cycles.size(), 1u);
+    EXPECT_EQ(plan.cycles[0].front().to, "a.tmp1") << "a temporary name that is free";
+    std::vector<bool> renamed = runOrdered(plan, rows.size(), disk, [](auto&, auto&) {});
+    EXPECT_EQ(renamed, (std::vector<bool>{true, true, true, true, true}));
+    EXPECT_EQ(
+        disk.files,
+        (std::map<std::string, std::string>{
+            {"2", "one"}, {"3", "two"}, {"b", "A"}, {"c", "B"}, {"a", "C"}, {"a.tmp0", "T"}}));
+
+    MemoryDisk failing;
+    failing.files = {{"a", "A"}, {"b", "B"}, {"c", "C"}};
+    failing.failing = {"b"};
+    const std::vector<PlannedRename> cycle = {{"a", "b"}, {"b", "c"}, {"c", "a"}};
+    renamed = runOrdered(planFor(cycle, failing), cycle.size(), failing, [](auto&, auto&) {});
+    EXPECT_EQ(renamed, (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(failing.files,
+              (std::map<std::string, std::string>{{"a", "A"}, {"b", "B"}, {"c", "C"}}));
+}
+
+TEST(OrderedRenames, RowsThatNoOrderCanRenameAreConflicts) {
+    MemoryDisk disk;
+    disk.files = {{"a", "A"}, {"b", "B"}, {"c", "C"}, {"x", "X"}};
+    const std::vector<PlannedRename> rows = {{"a", "n"}, {"b", "n"}, {"c", "x"}, {"x", ""}};
+    OrderedPlan plan = planFor(rows, disk);
+    EXPECT_EQ(plan.conflicts,
+              (std::vector<Conflict>{{Kind::sameNewName, 1, 0}, {Kind::existingFile, 2, 3}}));
+}
+
+// What a run writes before and after each rename reads back, a rename the run may not have
+// finished included; anything else is no journal.
+TEST(Journal, ReadsBackEveryRenameWithWhatIsKnownOfIt) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() /
+        ("kibrel-journal-" + std::to_string(std::random_device()()));
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    const std::string path = (folder / Journal::fileName).string();
+    {
+        Journal journal((folder / "").string());
+        ASSERT_TRUE(journal.before("d/a\tb", "d/c\\d"));
+        journal.after(true, "1:2");
+        ASSERT_TRUE(journal.before("d/x", "d/y"));
+        journal.after(false, "");
+        ASSERT_TRUE(journal.before("d/p\nq", "d/r"));
+    }
+    const auto entries = readJournal(path);
+    ASSERT_TRUE(entries.has_value());
+    ASSERT_EQ(entries->size(), 3u);
+    EXPECT_EQ((*entries)[0].oldPath, "d/a\tb");
+    EXPECT_EQ((*entries)[0].newPath, "d/c\\d");
+    EXPECT_EQ((*entries)[0].outcome, JournalEntry::Outcome::made);
+    EXPECT_EQ((*entries)[0].identity, "1:2");
+    EXPECT_EQ((*entries)[1].outcome, JournalEntry::Outcome::failed);
+    EXPECT_EQ((*entries)[2].oldPath, "d/p\nq");
+    EXPECT_EQ((*entries)[2].outcome, JournalEntry::Outcome::unknown);
+    std::FILE* other = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(other, nullptr);
+    std::fputs("not a journal\n", other);
+    std::fclose(other);
+    EXPECT_FALSE(readJournal(path).has_value());
+    std::filesystem::remove_all(folder);
+}
+
+} // namespace
