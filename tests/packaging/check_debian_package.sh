@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package of kibrel-cli as a user meets it, unpacked into a throw-away root instead of
 # the system: the files it holds and the libraries it depends on, the program renaming a file
-# with its private regex library, the manual page as man shows it, the bash completion of every
+# with its private regex library and speaking Japanese from its catalog, the manual page as man shows it, the bash completion of every
 # option, and the changelog naming this version.
 #
 #   check_debian_package.sh PACKAGE ROOT VERSION
@@ -28,6 +28,7 @@ usr/lib/$multiarch/kibrel-cli/libjre32.so
 usr/share/bash-completion/completions/kibrel-cli
 usr/share/doc/kibrel-cli/changelog.gz
 usr/share/doc/kibrel-cli/copyright
+usr/share/locale/ja/LC_MESSAGES/kibrel-cli.mo
 usr/share/man/man1/kibrel-cli.1.gz" "$(dpkg-deb --fsys-tarfile "$package" | tar -t | grep -v '/$' |
     sed 's|^\./||' | sort)"
 expect "the version" "$version" "$(dpkg-deb -f "$package" Version)"
@@ -49,6 +50,12 @@ mkdir "$work/photos" && touch "$work/photos/photo_2001_0903.jpg"
 "$program" -s '{\d\d\d\d}_{\d\d\d\d}' -r '\2-\1' "$work/photos/photo_2001_0903.jpg" >/dev/null ||
     fail "the rename ended with status $?"
 expect "the renamed folder" "photo_0903-2001.jpg" "$(ls "$work/photos")"
+# It finds its Japanese messages in the tree too, beside the program locale that every /usr/bin
+# holds.
+touch "$root/usr/bin/locale"
+expect "a message under a Japanese locale" "正規表現の使い方が間違っとるぞ。" \
+    "$(LC_ALL=ja_JP.UTF-8 "$program" -n -s '{' "$work/photos/photo_0903-2001.jpg" 2>&1)"
+rm "$root/usr/bin/locale"
 
 # The manual page renders without a warning and holds what a user looks for.
 page=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/kibrel-cli.1.gz" 2>"$work/warnings")
