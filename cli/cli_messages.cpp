@@ -65,11 +65,13 @@ void CliMessages::say(const char* english, const std::vector<std::string>& value
 }
 
 int CliMessages::showMessage(const std::string& text, unsigned, const std::string&) {
-    if (row_.empty()) {
+    if (rows_ == nullptr || row_ < 0) {
         show(text);
     } else {
-        namedRows_.insert(row_);
-        show(row_ + ": " + text);
+        const std::string row =
+            rows_->column(row_, RowColumn::FilePath) + rows_->column(row_, RowColumn::CurrentName);
+        namedRows_.insert(row);
+        show(row + ": " + text);
     }
     return okButton;
 }
@@ -78,8 +80,8 @@ int CliMessages::showHelpMessage(const std::string& text, unsigned type, unsigne
     return showMessage(text, type, {});
 }
 
-void CliMessages::rowUnderWay(const std::string& folder, const std::string& name) {
-    row_ = folder + name;
+void CliMessages::rowUnderWay(int row) {
+    row_ = row;
 }
 
 void CliMessages::patternRefused(const std::string& pattern, const std::string& reason) {

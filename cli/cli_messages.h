@@ -1,5 +1,6 @@
 #pragma once
 
+#include "file_rows.h"
 #include "messages.h"
 
 #include <cstdio>
@@ -23,7 +24,7 @@ class CliMessages : public Messages {
     std::string text(SystemText id) override;
     int showMessage(const std::string& text, unsigned type, const std::string& caption) override;
     int showHelpMessage(const std::string& text, unsigned type, unsigned helpId) override;
-    void rowUnderWay(const std::string& folder, const std::string& name) override;
+    void rowUnderWay(int row) override;
     void patternRefused(const std::string& pattern, const std::string& reason) override;
 
     // Shows a text of the code page as a message of its own.
@@ -33,8 +34,10 @@ class CliMessages : public Messages {
     std::string phrase(const char* english, const std::vector<std::string>& values = {}) const;
     // Shows such a text as a message of its own.
     void say(const char* english, const std::vector<std::string>& values = {});
+    // The rows whose paths the messages name.
+    void speakOf(const FileRows& rows) { rows_ = &rows; }
     // The rows of the test pass are over: later messages concern no single row.
-    void rowsDone() { row_.clear(); }
+    void rowsDone() { row_ = -1; }
     // Whether a message has named the row with this path.
     bool named(const std::string& path) const { return namedRows_.count(path) != 0; }
 
@@ -42,7 +45,8 @@ class CliMessages : public Messages {
     unsigned codePage_;
     std::FILE* err_;
     bool nativeNames_;
-    std::string row_;
+    const FileRows* rows_ = nullptr;
+    int row_ = -1;
     std::set<std::string> namedRows_;
     std::set<std::string> refusedPatterns_;
 };

@@ -39,8 +39,8 @@ std::string CliRows::column(int row, RowColumn column) const {
     return {};
 }
 
-void CliRows::setNewName(int row, const std::string& newName) {
-    slots_[slot(row)].newName = newName;
+void CliRows::setNewName(int row, std::string newName) {
+    slots_[slot(row)].newName = std::move(newName);
 }
 
 void CliRows::deleteRow(int row) {

@@ -19,6 +19,7 @@
 #include "usage.h"
 
 #include <algorithm>
+#include <map>
 #include <utility>
 
 #ifdef _WIN32
@@ -121,21 +122,26 @@ void tellMade(const Run& run, const std::string& oldPath, const std::string& new
 // one that no message has named yet, "." and "..", a name longer than the file system allows.
 // Returns how many rows are left alone.
 int leaveUnusableNames(CliRows& rows, CliMessages& messages) {
+    std::map<std::string, std::size_t> longest;
+    auto longestIn = [&](const std::string& folder) {
+        auto known = longest.find(folder);
+        return known != longest.end() ? known->second
+                                      : longest.emplace(folder, longestName(folder)).first->second;
+    };
     int left = 0;
     for (int i = 0; i < rows.count(); ++i) {
         const CliRow& row = rows.at(i);
-        const std::string path = pathOf(row);
         if (row.newName.empty()) {
-            if (!messages.named(path))
-                messages.say("%1: the new name is empty; the file is left as it is", {path});
+            if (!messages.named(pathOf(row)))
+                messages.say("%1: the new name is empty; the file is left as it is", {pathOf(row)});
             ++left;
             continue;
         }
         if (row.newName == "." || row.newName == "..")
-            messages.say("%1: the new name %2 cannot be a file's name", {path, row.newName});
-        else if (row.newName.size() > longestName(row.folder))
+            messages.say("%1: the new name %2 cannot be a file's name", {pathOf(row), row.newName});
+        else if (row.newName.size() > longestIn(row.folder))
             messages.say("%1: the new name is longer than the file system allows (%2 bytes)",
-                         {path, std::to_string(longestName(row.folder))});
+                         {pathOf(row), std::to_string(longestIn(row.folder))});
         else
             continue;
         rows.setNewName(i, {});
@@ -179,10 +185,6 @@ std::string temporaryName(const std::string& path, int n, const CodePage& codePa
            std::to_string(n);
 }
 
-bool exists(const std::string& path) {
-    return !fileIdentity(path).empty();
-}
-
 FileRenamer& platformRenamer() {
 #ifdef _WIN32
     static MoveFileRenamer renamer(true);
@@ -215,6 +217,7 @@ int renameInOrder(const Run& run, CliRows& rows, const OrderedPlan& plan, FileRe
 // The two passes, as two presses of the window's action button, with what a script needs
 // around them.
 int runPasses(const Run& run, CliRows& rows) {
+    run.messages.speakOf(rows);
     // A real run keeps its journal, begun before anything else; without one it renames
     // nothing.
     const std::string folder = run.options.dryRun ? "" : journalFolderOrSay(run.messages);
@@ -240,8 +243,10 @@ int runPasses(const Run& run, CliRows& rows) {
         return exitRefused;
     if (run.options.verbosity != Verbosity::quiet) {
         std::string records;
-        for (int i = 0; i < rows.count(); ++i)
-            records += record(pathOf(rows.at(i)), rows.at(i).newName, run.options.nullSeparated);
+        for (int i = 0; i < rows.count(); ++i) {
+            const CliRow& row = rows.at(i);
+            appendRecord(records, pathOf(row), row.newName, run.options.nullSeparated);
+        }
         if (!write(run.out, records)) {
             run.messages.say("kibrel-cli: the new names could not be written; nothing was renamed");
             return exitRefused;
@@ -255,6 +260,8 @@ int runPasses(const Run& run, CliRows& rows) {
 
     const int leftAlone = leaveUnusableNames(rows, run.messages);
     const std::vector<PlannedRename> planned = plannedRenames(rows);
+    PathsOnDisk onDisk;
+    const PathExists exists = [&](const std::string& path) { return onDisk.exists(path); };
     std::optional<OrderedPlan> plan;
     if (run.options.order)
         plan = planOrder(planned, exists, [&](const std::string& path, int n) {
@@ -323,7 +330,7 @@ int runUndo(const Run& run) {
         // A rename that the run may not have made before it ended was made when the file is
         // under its new name and nothing is under its old one.
         if (entry->outcome == JournalEntry::Outcome::unknown &&
-            (now.empty() || exists(whereItLiesNow(entry->oldPath, takenBack))))
+            (now.empty() || pathExists(whereItLiesNow(entry->oldPath, takenBack))))
             continue;
         if (now.empty()) {
             run.messages.say("%1: not taken back: it has moved or changed name since",
@@ -334,8 +341,8 @@ int runUndo(const Run& run) {
                              {entry->newPath});
             ++leftAlone;
         } else if (run.options.dryRun) {
-            records += record(entry->newPath, pathParts(entry->oldPath, run.codePage).name,
-                              run.options.nullSeparated);
+            appendRecord(records, entry->newPath, pathParts(entry->oldPath, run.codePage).name,
+                         run.options.nullSeparated);
             takenBack.emplace_back(entry->oldPath, entry->newPath);
         } else if (const RenameResult result = renamer.rename(entry->newPath, entry->oldPath);
                    !result.renamed) {

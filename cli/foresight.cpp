@@ -1,39 +1,40 @@
 #include "foresight.h"
 
-#include <map>
 #include <set>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
-// Where every row's file is as the pass goes on: the path it is at, by row; and which paths
-// the pass has emptied.
+// Where every row's file is as the pass goes on: the row whose file is at a path, or emptied
+// for a path that the pass has emptied; the disk itself for the others.
 class Disk {
   public:
+    static constexpr int emptied = -2;
+    static constexpr int noRow = -1;
+
     Disk(const std::vector<PlannedRename>& rows, const PathExists& exists) : exists_(exists) {
+        at_.reserve(2 * rows.size());
         for (std::size_t row = 0; row < rows.size(); ++row)
-            owner_.emplace(rows[row].oldPath, static_cast<int>(row));
+            at_.emplace(rows[row].oldPath, static_cast<int>(row));
     }
 
-    // The row whose file is at path, -1 for a file of no row, -2 for nothing.
+    // The row whose file is at path, noRow for a file of no row, emptied for nothing.
     int at(const std::string& path) const {
-        if (auto found = owner_.find(path); found != owner_.end())
+        if (auto found = at_.find(path); found != at_.end())
             return found->second;
-        if (emptied_.count(path) != 0 || !exists_(path))
-            return -2;
-        return -1;
+        return exists_(path) ? noRow : emptied;
     }
 
-    void move(int row, const std::string& from, const std::string& to) {
-        owner_.erase(from);
-        emptied_.insert(from);
-        owner_[to] = row;
-        emptied_.erase(to);
+    void move(int row, std::string_view from, std::string_view to) {
+        at_[from] = emptied;
+        at_[to] = row;
     }
 
   private:
     const PathExists& exists_;
-    std::map<std::string, int> owner_;
-    std::set<std::string> emptied_;
+    // Views of the rows' own paths, which outlive the disk.
+    std::unordered_map<std::string_view, int> at_;
 };
 
 } // namespace
@@ -50,7 +51,7 @@ std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
         if (rename.newPath.empty() || rename.newPath == rename.oldPath)
             continue;
         const int other = disk.at(rename.newPath);
-        if (other == -2) {
+        if (other == Disk::emptied) {
             disk.move(row, rename.oldPath, rename.newPath);
             moved[r] = true;
             continue;

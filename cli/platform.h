@@ -4,8 +4,12 @@
 #include "path_split.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 // What the front end asks of the platform it runs on, besides renaming and converting texts.
 
@@ -36,6 +40,30 @@ std::string journalFolder();
 // by the latter two), on Windows the volume, the file index, the size and the last write; empty
 // when nothing is there.
 std::string fileIdentity(const std::string& path);
+
+// Whether anything, a file, a folder or a link, has the path as its name now.
+bool pathExists(const std::string& path);
+
+// The same for the many new paths of a run, which lie in few folders: natively each folder is
+// listed once and its names looked up (a folder that cannot be listed is asked path by path);
+// on Windows, whose names compare without regard to case, every path is asked.
+class PathsOnDisk {
+  public:
+    bool exists(const std::string& path);
+
+  private:
+    // The names of one folder, or none when it could not be listed.
+    struct Listing {
+        std::vector<std::string> names;
+        std::optional<std::unordered_set<std::string_view>> lookup;
+    };
+    const Listing& listingOf(const std::string& folder);
+
+    std::unordered_map<std::string, Listing> listings_;
+    // The folder asked last, which most paths share.
+    std::string lastFolder_;
+    const Listing* last_ = nullptr;
+};
 
 // The most bytes a name in the folder may have ("" is the current folder).
 std::size_t longestName(const std::string& folder);

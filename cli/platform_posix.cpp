@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <langinfo.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,6 +69,38 @@ std::string fileIdentity(const std::string& path) {
     return std::to_string(s.st_dev) + ":" + std::to_string(s.st_ino) + ":" +
            std::to_string(s.st_size) + ":" + std::to_string(s.st_mtim.tv_sec) + "." +
            std::to_string(s.st_mtim.tv_nsec);
+}
+
+bool pathExists(const std::string& path) {
+    struct stat s {};
+    return lstat(path.c_str(), &s) == 0;
+}
+
+// The names are read into the listing where it stays, and looked up through views of them.
+const PathsOnDisk::Listing& PathsOnDisk::listingOf(const std::string& folder) {
+    auto [known, fresh] = listings_.try_emplace(folder);
+    Listing& listing = known->second;
+    if (!fresh)
+        return listing;
+    if (DIR* dir = opendir(folder.empty() ? "." : folder.c_str())) {
+        while (const dirent* entry = readdir(dir))
+            listing.names.emplace_back(entry->d_name);
+        closedir(dir);
+        listing.lookup.emplace(listing.names.begin(), listing.names.end());
+    }
+    return listing;
+}
+
+bool PathsOnDisk::exists(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string_view folder(path.data(), slash == std::string::npos ? 0 : slash + 1);
+    if (last_ == nullptr || folder != lastFolder_) {
+        lastFolder_.assign(folder);
+        last_ = &listingOf(lastFolder_);
+    }
+    if (!last_->lookup)
+        return pathExists(path);
+    return last_->lookup->count(std::string_view(path).substr(folder.size())) != 0;
 }
 
 std::size_t longestName(const std::string& folder) {

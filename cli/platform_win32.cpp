@@ -56,6 +56,14 @@ std::string fileIdentity(const std::string& path) {
            std::to_string(size) + ":" + std::to_string(written);
 }
 
+bool pathExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool PathsOnDisk::exists(const std::string& path) {
+    return pathExists(path);
+}
+
 // MoveFileA takes names of up to 255 characters and paths shorter than MAX_PATH.
 std::size_t longestName(const std::string& folder) {
     const std::size_t room = folder.size() < MAX_PATH - 1 ? MAX_PATH - 1 - folder.size() : 0;

@@ -8,14 +8,14 @@ constexpr bool escapes = false;
 constexpr bool escapes = true;
 #endif
 
-bool needsEscapes(const std::string& text) {
-    return text.find_first_of("\t\n\\") != std::string::npos;
+bool needsEscapes(std::string_view text) {
+    for (char c : text)
+        if (c == '\t' || c == '\n' || c == '\\')
+            return true;
+    return false;
 }
 
-} // namespace
-
-std::string escapedField(const std::string& text) {
-    std::string out;
+void appendEscaped(std::string& out, std::string_view text) {
     for (char c : text) {
         if (c == '\t')
             out += "\\t";
@@ -26,6 +26,13 @@ std::string escapedField(const std::string& text) {
         else
             out += c;
     }
+}
+
+} // namespace
+
+std::string escapedField(const std::string& text) {
+    std::string out;
+    appendEscaped(out, text);
     return out;
 }
 
@@ -51,34 +58,47 @@ std::optional<std::string> unescapedField(const std::string& text) {
 }
 
 std::optional<std::vector<std::string>> readPaths(std::FILE* in, bool nullSeparated) {
-    const char end = nullSeparated ? '\0' : '\n';
-    std::vector<std::string> paths;
-    std::string path;
-    auto take = [&] {
-#ifdef _WIN32
-        if (!nullSeparated && !path.empty() && path.back() == '\r')
-            path.pop_back();
-#endif
-        if (!path.empty())
-            paths.push_back(path);
-        path.clear();
-    };
-    for (int c = std::fgetc(in); c != EOF; c = std::fgetc(in)) {
-        if (static_cast<char>(c) == end)
-            take();
-        else
-            path += static_cast<char>(c);
-    }
+    std::string all;
+    char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
+        all.append(buffer, n);
     if (std::ferror(in))
         return std::nullopt;
-    take();
+    const char end = nullSeparated ? '\0' : '\n';
+    std::vector<std::string> paths;
+    for (std::size_t at = 0; at < all.size();) {
+        std::size_t stop = all.find(end, at);
+        if (stop == std::string::npos)
+            stop = all.size();
+        std::size_t length = stop - at;
+#ifdef _WIN32
+        if (!nullSeparated && length > 0 && all[at + length - 1] == '\r')
+            --length;
+#endif
+        if (length > 0)
+            paths.emplace_back(all, at, length);
+        at = stop + 1;
+    }
     return paths;
 }
 
-std::string record(const std::string& path, const std::string& newName, bool nullSeparated) {
-    if (nullSeparated)
-        return path + '\0' + newName + '\0';
-    if (escapes && (needsEscapes(path) || needsEscapes(newName)))
-        return "\\" + escapedField(path) + "\t" + escapedField(newName) + "\n";
-    return path + "\t" + newName + "\n";
+void appendRecord(std::string& out, std::string_view path, std::string_view newName,
+                  bool nullSeparated) {
+    if (nullSeparated) {
+        out.append(path);
+        out += '\0';
+        out.append(newName);
+        out += '\0';
+    } else if (escapes && (needsEscapes(path) || needsEscapes(newName))) {
+        out += '\\';
+        appendEscaped(out, path);
+        out += '\t';
+        appendEscaped(out, newName);
+        out += '\n';
+    } else {
+        out.append(path);
+        out += '\t';
+        out.append(newName);
+        out += '\n';
+    }
 }

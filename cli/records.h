@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // kibrel-cli's input and output for scripts: PATHs read one a line or separated by NUL bytes,
@@ -19,7 +20,8 @@ std::optional<std::vector<std::string>> readPaths(std::FILE* in, bool nullSepara
 // with a backslash and those characters are written as \t, \n and \\, so that every line
 // parses. On Windows no name holds a tab or a line feed and the backslash separates folders: the
 // line is written as it is.
-std::string record(const std::string& path, const std::string& newName, bool nullSeparated);
+void appendRecord(std::string& out, std::string_view path, std::string_view newName,
+                  bool nullSeparated);
 
 // A text as a field of a line: tab, line feed and backslash written as \t, \n and \\.
 std::string escapedField(const std::string& text);

@@ -20,7 +20,7 @@ class FileRows {
     virtual int count() const = 0;
     virtual std::string column(int row, RowColumn column) const = 0;
     // Writes the NewName column of a row and shows it at once.
-    virtual void setNewName(int row, const std::string& newName) = 0;
+    virtual void setNewName(int row, std::string newName) = 0;
     // Removes a row; the rows below it move up by one.
     virtual void deleteRow(int row) = 0;
 };

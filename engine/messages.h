@@ -43,9 +43,9 @@ class Messages {
     // type without an icon gets the exclamation icon. Returns the button that closed it.
     virtual int showHelpMessage(const std::string& text, unsigned type, unsigned helpId) = 0;
 
-    // The row of the test pass whose new name the following messages concern, by its folder
-    // and name. The window's boxes do not name it.
-    virtual void rowUnderWay(const std::string& /* folder */, const std::string& /* name */) {}
+    // The row of the file list whose new name the following messages concern. The window's
+    // boxes do not name it.
+    virtual void rowUnderWay(int /* row */) {}
     // The library refused a pattern, for the reason it gave (empty when it gave none): the
     // window shows message 101 for every such call.
     virtual void patternRefused(const std::string& /* pattern */, const std::string& /* reason */) {

@@ -11,26 +11,30 @@ bool RenameEngine::refusedForForbiddenCharacter(std::string_view name) {
     return true;
 }
 
+// A step that replaces nothing gives the name back as it came.
 NameStep RenameEngine::replaceFirstMatch(std::string name) {
     if (!regionsFit(regionList, searchText.size()))
-        return {NameStep::Kind::noMatch, {}};
+        return {NameStep::Kind::noMatch, std::move(name)};
     const SearchPatterns& patterns = searchPatterns();
     if (runMatch(name, patterns.bare) == 0)
-        return {NameStep::Kind::libraryFailed, {}};
+        return {NameStep::Kind::libraryFailed, std::move(name)};
     const int pos = lastMatchPos;
     const int len = lastMatchLen;
     // A match the library reports outside the name is taken for none.
     if (len <= 0 || pos < 0 ||
         static_cast<std::size_t>(pos) + static_cast<std::size_t>(len) > name.size())
-        return {NameStep::Kind::noMatch, {}};
-    const std::string matchedText =
-        name.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
+        return {NameStep::Kind::noMatch, std::move(name)};
+    // The captures are views of the name, which stays as it is until the expansion is made.
+    const std::string_view matchedText =
+        std::string_view(name).substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(len));
+    captures_.assign(1, matchedText);
+    if (!alignRegions(patterns.trials, matchedText, captures_))
+        return {NameStep::Kind::libraryFailed, std::move(name)};
 
-    std::vector<std::string> captureList{matchedText};
-    if (!alignRegions(patterns.trials, matchedText, captureList))
-        return {NameStep::Kind::libraryFailed, {}};
-
-    const std::string x = expandReplacement(replaceText, captureList, codePage_);
+    const std::string x = expandReplacement(replaceText, captures_, codePage_);
+    // A whole text turned into the single LF cannot be told from no match, and counts as one.
+    if (pos == 0 && static_cast<std::size_t>(len) == name.size() && x == NoMatchResult)
+        return {NameStep::Kind::noMatch, std::move(name)};
     name.replace(static_cast<std::size_t>(pos), static_cast<std::size_t>(len), x);
     if (refusedForForbiddenCharacter(name))
         return {NameStep::Kind::refused, {}};

@@ -91,8 +91,8 @@ std::optional<std::size_t> RenameEngine::boundaryOffset(const std::string& whole
 // exactly, each piece taking the fewest bytes, and no region lies outside the match. cum is the
 // offset in the matched text up to which regions have been placed.
 bool RenameEngine::alignRegions(const std::vector<RegionTrials>& trials,
-                                const std::string& matchedText,
-                                std::vector<std::string>& captureList) {
+                                std::string_view matchedText,
+                                std::vector<std::string_view>& captureList) {
     const auto matchLength = static_cast<long>(matchedText.size());
     long cum = 0;
     for (const RegionTrials& region : trials) {

@@ -29,7 +29,8 @@ constexpr unsigned regionInGroupHelpId = 1050;
 struct NameStep {
     enum class Kind {
         replaced,      // name is the new name; lastMatchPos and lastMatchLen tell the text put in
-        noMatch,       // nothing matched, or only empty text
+        noMatch,       // nothing matched, or only empty text, or the whole text was turned
+                       // into the single LF, which cannot be told from no match
         libraryFailed, // the library could not be used or refused a pattern; its message shown
         refused,       // the new name would hold a forbidden character; message 11 shown
     };
@@ -90,7 +91,8 @@ class RenameEngine {
     // used and took the pattern (lastMatchPos and lastMatchLen then hold the match, length 0
     // for none), 0 after its message was shown.
     int runMatch(const std::string& text, const std::string& pattern);
-    // The name with its first match replaced by the expanded Replace text.
+    // The name with its first match replaced by the expanded Replace text; a step that
+    // replaces nothing gives the name back.
     NameStep replaceFirstMatch(std::string name);
     // The same as one text: the new name, NoMatchResult when nothing was replaced (also after
     // a library failure), or the empty string when the new name was refused (message 11).
@@ -137,8 +139,8 @@ class RenameEngine {
                                               std::string_view text);
     // Appends the text of every region of matchedText to captureList; false when the library
     // failed during the alignment (its message has been shown).
-    bool alignRegions(const std::vector<RegionTrials>& trials, const std::string& matchedText,
-                      std::vector<std::string>& captureList);
+    bool alignRegions(const std::vector<RegionTrials>& trials, std::string_view matchedText,
+                      std::vector<std::string_view>& captureList);
 
     const CodePage& codePage_;
     Messages& messages_;
@@ -149,4 +151,6 @@ class RenameEngine {
     // an allocation for every trial and step.
     std::string trial_;
     std::string whole_;
+    // The texts \0 to \9 insert, views of the name of the step under way.
+    std::vector<std::string_view> captures_;
 };

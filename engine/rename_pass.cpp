@@ -53,14 +53,13 @@ PassOutcome RenamePass::testPass(int count) {
     {
         const PassRows rows(engine_.matcher());
         for (int i = 0; i < count; ++i) {
-            const std::string name = rows_.column(i, RowColumn::CurrentName);
-            messages_.rowUnderWay(rows_.column(i, RowColumn::FilePath), name);
-            const RowName row = engine_.replaceAllMatches(name);
-            rows_.setNewName(i, row.newName);
+            messages_.rowUnderWay(i);
+            RowName row = engine_.replaceAllMatches(rows_.column(i, RowColumn::CurrentName));
             if (row.kind == RowName::Kind::libraryFailed)
                 ++outcome.libraryFailures;
             if (row.newName.empty())
                 ++outcome.rowsWithoutName;
+            rows_.setNewName(i, std::move(row.newName));
         }
     }
     window_.showActionArmed(true);

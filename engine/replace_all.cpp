@@ -9,21 +9,18 @@ RowName RenameEngine::replaceAllMatches(const std::string& currentName) {
     std::string rest = currentName;
     std::string acc;
     while (true) {
-        NameStep step = replaceFirstMatch(rest);
-        // A remainder turned into the single LF cannot be told from no match, and counts as one.
-        if (step.kind == NameStep::Kind::replaced && step.name == NoMatchResult)
-            step.kind = NameStep::Kind::noMatch;
+        NameStep step = replaceFirstMatch(std::move(rest));
         switch (step.kind) {
         case NameStep::Kind::noMatch:
-            return {acc + rest, RowName::Kind::named};
+            return {acc.empty() ? std::move(step.name) : acc + step.name, RowName::Kind::named};
         case NameStep::Kind::libraryFailed:
-            return {acc + rest, RowName::Kind::libraryFailed};
+            return {acc + step.name, RowName::Kind::libraryFailed};
         case NameStep::Kind::refused:
             return {{}, RowName::Kind::refused};
         case NameStep::Kind::replaced:
             break;
         }
-        const std::string& piece = step.name;
+        std::string& piece = step.name;
         // The match took the whole remainder and nothing was put in its place.
         if (piece.empty())
             return {acc, RowName::Kind::named};
@@ -36,8 +33,9 @@ RowName RenameEngine::replaceAllMatches(const std::string& currentName) {
             return {{}, RowName::Kind::refused};
         auto cut = std::min(static_cast<std::size_t>(lastMatchPos + lastMatchLen), piece.size());
         acc.append(piece, 0, cut);
-        rest = piece.substr(cut);
-        if (rest.empty())
+        if (cut == piece.size())
             return {acc, RowName::Kind::named};
+        piece.erase(0, cut);
+        rest = std::move(piece);
     }
 }

@@ -13,7 +13,7 @@ constexpr std::string_view escapeBytes = "\\\b\f\n\r\t\v";
 
 } // namespace
 
-std::string expandReplacement(std::string x, const std::vector<std::string>& captures,
+std::string expandReplacement(std::string x, const std::vector<std::string_view>& captures,
                               const CodePage& cp) {
     std::size_t t = findChar(x, '\\', 0, cp);
     while (t != notFound) {

@@ -6,7 +6,9 @@
 #include <string_view>
 
 // Searches that walk a text by characters of the code page from its first byte, so that the
-// second byte of a double-byte character is never taken for the byte looked for.
+// second byte of a double-byte character is never taken for the byte looked for. The bytes
+// looked for are ASCII (below 0x80), as every syntax character, separator and forbidden
+// character of the program is.
 constexpr std::size_t notFound = static_cast<std::size_t>(-1);
 
 // The position of the first character equal to the single byte ch at or after from, or

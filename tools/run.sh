@@ -34,7 +34,7 @@ trap cleanup EXIT
 
 . tools/virtual-display.sh
 
-tools/wine-prefix.sh "$WINEPREFIX" || exit 1
+tools/wine-prefix.sh "$WINEPREFIX" "$build/bin/help_engine.dll" || exit 1
 
 # winepath -w, run by the project's Wine loader with the prefix and the locale of the program.
 windows_paths=()

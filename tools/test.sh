@@ -32,7 +32,7 @@ cleanup() {
 trap cleanup EXIT
 . tools/virtual-display.sh
 
-tools/wine-prefix.sh "$root/build/windows/wineprefix" || exit 1
+tools/wine-prefix.sh "$root/build/windows/wineprefix" "$root/build/windows/bin/help_engine.dll" || exit 1
 
 # One CTest run over the four trees, so that its closing lines count every test.
 cat >build/CTestTestfile.cmake <<'CTEST'

@@ -33,11 +33,10 @@ std::string ListViewRows::column(int row, RowColumn column) const {
     }
 }
 
-void ListViewRows::setNewName(int row, const std::string& newName) {
-    std::string text = newName;
+void ListViewRows::setNewName(int row, std::string newName) {
     LVITEMA item{};
     item.iSubItem = static_cast<int>(RowColumn::NewName);
-    item.pszText = text.data();
+    item.pszText = newName.data();
     SendMessageA(list_, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
     UpdateWindow(list_);
 }

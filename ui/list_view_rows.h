@@ -12,7 +12,7 @@ class ListViewRows : public FileRows {
 
     int count() const override;
     std::string column(int row, RowColumn column) const override;
-    void setNewName(int row, const std::string& newName) override;
+    void setNewName(int row, std::string newName) override;
     void deleteRow(int row) override;
 
   private:

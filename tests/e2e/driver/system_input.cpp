@@ -24,12 +24,16 @@ bool clickCentre(HWND window) {
     RECT rect{};
     if (!GetWindowRect(window, &rect))
         return false;
+    return clickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+}
+
+bool clickAt(POINT at) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     INPUT move{};
     move.type = INPUT_MOUSE;
-    move.mi.dx = ((rect.left + rect.right) / 2) * 65535 / (width - 1);
-    move.mi.dy = ((rect.top + rect.bottom) / 2) * 65535 / (height - 1);
+    move.mi.dx = at.x * 65535 / (width - 1);
+    move.mi.dy = at.y * 65535 / (height - 1);
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     INPUT down{};
     down.type = INPUT_MOUSE;

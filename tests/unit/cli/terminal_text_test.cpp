@@ -1,4 +1,5 @@
 #include "cli_messages.h"
+#include "cli_rows.h"
 #include "cli_texts.h"
 #include "code_page_choice.h"
 #include "system_texts.h"
@@ -76,8 +77,11 @@ TEST_F(TerminalText, AMessageIsOneLineOnStandardErrorInTheLocalesLanguage) {
         std::FILE* err = std::tmpfile();
         ASSERT_NE(err, nullptr);
         CliMessages messages(shiftJisCodePage, err, false);
+        CliRows rows;
+        rows.append({"d/", "a", {}});
+        messages.speakOf(rows);
         messages.showMessage(messages.text(SystemText::BadPattern), 0, {});
-        messages.rowUnderWay("d/", "a");
+        messages.rowUnderWay(0);
         messages.showMessage("[a] -> [b]\n Rename Failed!!", 0x30, "ERROR!");
         std::rewind(err);
         char buffer[256] = {};

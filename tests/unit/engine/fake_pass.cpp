@@ -15,8 +15,8 @@ std::string FakeRows::column(int row, RowColumn column) const {
     throw std::logic_error("no such column");
 }
 
-void FakeRows::setNewName(int row, const std::string& newName) {
-    rows.at(static_cast<std::size_t>(row)).newName = newName;
+void FakeRows::setNewName(int row, std::string newName) {
+    rows.at(static_cast<std::size_t>(row)).newName = std::move(newName);
     ++newNamesWritten;
 }
 

@@ -22,7 +22,7 @@ class FakeRows : public FileRows {
   public:
     int count() const override { return static_cast<int>(rows.size()); }
     std::string column(int row, RowColumn column) const override;
-    void setNewName(int row, const std::string& newName) override;
+    void setNewName(int row, std::string newName) override;
     void deleteRow(int row) override;
 
     std::vector<FakeRow> rows;

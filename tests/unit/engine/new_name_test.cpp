@@ -147,7 +147,9 @@ class ReplaceExpansion : public ::testing::TestWithParam<ExpansionRow> {};
 
 TEST_P(ReplaceExpansion, ExpandsTheReplaceTextButNeverWhatItInserts) {
     TableCodePage cp(932);
-    EXPECT_EQ(expandReplacement(GetParam().replace, GetParam().captures, cp), GetParam().expanded);
+    const std::vector<std::string_view> captures(GetParam().captures.begin(),
+                                                 GetParam().captures.end());
+    EXPECT_EQ(expandReplacement(GetParam().replace, captures, cp), GetParam().expanded);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ReplaceExpansion,
