@@ -8,6 +8,7 @@
 #include <clocale>
 #include <libintl.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -29,12 +30,19 @@ std::string programFolder() {
 
 } // namespace
 
+// The catalog lies in the folder locale beside the program in a build tree, and in the locale
+// folder of the tree the program was installed or unpacked in, found from the program's own
+// folder. Only a folder counts as the build tree's: an installed program's /usr/bin holds the
+// program locale.
 void loadCatalog() {
 #ifndef _WIN32
     std::setlocale(LC_ALL, "");
-    const std::string beside = programFolder() + "locale";
-    const bool inBuildTree = access(beside.c_str(), F_OK) == 0;
-    bindtextdomain(catalog, inBuildTree ? beside.c_str() : KIBREL_LOCALE_DIR);
+    const std::string folder = programFolder();
+    const std::string beside = folder + "locale";
+    struct stat status {};
+    const bool inBuildTree = stat(beside.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    const std::string installed = folder + KIBREL_LOCALE_FROM_PROGRAM;
+    bindtextdomain(catalog, inBuildTree ? beside.c_str() : installed.c_str());
     bind_textdomain_codeset(catalog, "UTF-8");
 #endif
 }

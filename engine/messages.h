@@ -9,7 +9,7 @@ enum class SystemText {
     ForbiddenCharacter = 11, // "ファイル名に　\ / :  * ? \" < > |　は使えません"
     RegionInGroup =
         12, // "( )の中に{ }を入れることはできません" LF "詳しくはヘルプを参照してください"
-    ProgramVersion = 13,   // "1.02"
+    ProgramVersion = 13,   // the project version, "1.02"
     LibraryMissing = 14,   // "JRE32.DLLが見つかりませんでした"
     LibraryUnusable = 100, // "『JRE32.dll』がねぇぞこの野郎。"
     PatternRefused = 101,  // "正規表現の使い方おかしいぞこの野郎。"

@@ -1,5 +1,7 @@
 #include "system_texts.h"
 
+#include "kibrel_version.h"
+
 std::string_view systemTextUtf8(SystemText id) {
     switch (id) {
     case SystemText::BadPattern:
@@ -11,7 +13,7 @@ std::string_view systemTextUtf8(SystemText id) {
     case SystemText::RegionInGroup:
         return "( )の中に{ }を入れることはできません\n詳しくはヘルプを参照してください";
     case SystemText::ProgramVersion:
-        return "1.02";
+        return KIBREL_VERSION;
     case SystemText::LibraryMissing:
         return "JRE32.DLLが見つかりませんでした";
     case SystemText::LibraryUnusable:

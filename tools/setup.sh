@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Kibrel need, when they are
-# missing, and generates the Japanese locale that gives Wine its code page 932.
+# Installs the Debian packages that building, running, testing and packaging Kibrel need, when
+# they are missing, and generates the Japanese locale that gives Wine its code page 932.
 set -euo pipefail
 
 packages=(
@@ -11,6 +11,7 @@ packages=(
     locales fonts-ipafont-gothic
     fp-utils rename gettext
     libre2-dev libpcre2-dev
+    dpkg-dev file go-md2man man-db bash-completion unzip lintian
 )
 
 sudo=()

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the four trees (native with sanitizers, native optimised for the benchmarks, Windows
-# with mingw-w64, the fuzz targets with clang) and runs every test, benchmark and bounded fuzz
-# run in one CTest run, the Windows programs under Wine on a virtual display when there is no
-# display.
+# Builds the four trees (native with sanitizers, native optimised for the benchmarks and the
+# Debian package, Windows with mingw-w64 and its zip, the fuzz targets with clang) and runs every
+# test, benchmark and bounded fuzz run in one CTest run, the Windows programs under Wine on a
+# virtual display when there is no display; the packages are built and checked by tests.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)

@@ -1,4 +1,5 @@
 #include "kibrel_fixture.h"
+#include "kibrel_version.h"
 #include "message_box.h"
 #include "test_paths.h"
 #include "wait.h"
@@ -116,7 +117,8 @@ TEST_F(StartUp, WithoutTheLibraryTheOnlyWindowIsTheWarning) {
 TEST_F(StartUp, TitleShowsTheProgramAndLibraryVersions) {
     const HWND window = startMainWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(windowText(window), "Kibrel  Ver.1.02       JRE32.DLL Ver." + libraryVersionText());
+    EXPECT_EQ(windowText(window),
+              "Kibrel  Ver." KIBREL_VERSION "       JRE32.DLL Ver." + libraryVersionText());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "cli_process.h"
+#include "kibrel_version.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
@@ -83,7 +84,7 @@ TEST(Version, NamesTheProgramsVersionAndTheLibrarys) {
     for (const char* option : {"--version", "-V"}) {
         CliResult result = runCli({option});
         EXPECT_EQ(result.status, 0);
-        EXPECT_EQ(result.out, "kibrel-cli (Kibrel) 1.02\nJRE32.DLL 1.00\n");
+        EXPECT_EQ(result.out, "kibrel-cli (Kibrel) " KIBREL_VERSION "\nJRE32.DLL 1.00\n");
         EXPECT_EQ(result.err, "");
     }
 }

@@ -11,6 +11,12 @@ std::string parentOf(const std::string& folderWithBackslash) {
     return end == std::string::npos ? folderWithBackslash : folderWithBackslash.substr(0, end + 1);
 }
 
+// The folder of the kibrel.exe under test, with its trailing backslash.
+std::string& testedFolder() {
+    static std::string folder = programFolder();
+    return folder;
+}
+
 } // namespace
 
 std::string programFolder() {
@@ -21,11 +27,15 @@ std::string programFolder() {
 }
 
 std::string kibrelPath() {
-    return programFolder() + "kibrel.exe";
+    return testedFolder() + "kibrel.exe";
 }
 
 std::string libraryPath() {
-    return programFolder() + "jre32.dll";
+    return testedFolder() + "jre32.dll";
+}
+
+void testKibrelIn(const std::string& folder) {
+    testedFolder() = folder.empty() || folder.back() == '\\' ? folder : folder + '\\';
 }
 
 std::string artifactsFolder() {

@@ -1,3 +1,4 @@
+#include "kibrel_version.h"
 #include "system_texts.h"
 #include "table_code_page.h"
 #include "text_conversion.h"
@@ -26,7 +27,7 @@ const FixedText fixedTexts[] = {
      "\x82\xC6\x82\xCD\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x0A\x8F\xDA\x82\xB5\x82\xAD\x82"
      "\xCD\x83\x77\x83\x8B\x83\x76\x82\xF0\x8E\x51\x8F\xC6\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82"
      "\xB3\x82\xA2"},
-    {SystemText::ProgramVersion, "1.02"},
+    {SystemText::ProgramVersion, KIBREL_VERSION},
     {SystemText::LibraryMissing, "JRE32.DLL\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82"
                                  "\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD"},
     {SystemText::LibraryUnusable, "\x81\x77JRE32.dll\x81\x78\x82\xAA\x82\xCB\x82\xA5\x82\xBC\x82"
@@ -52,7 +53,8 @@ TEST(FixedTexts, UnderUtf8AreTheirOwnBytes) {
 TEST(FixedTexts, UnderCodePage1252KeepAsciiAndMarkEveryOtherCharacter) {
     EXPECT_EQ(fromUtf8(systemTextUtf8(SystemText::LibraryMissing), westernCodePage),
               "JRE32.DLL???????????");
-    EXPECT_EQ(fromUtf8(systemTextUtf8(SystemText::ProgramVersion), westernCodePage), "1.02");
+    EXPECT_EQ(fromUtf8(systemTextUtf8(SystemText::ProgramVersion), westernCodePage),
+              KIBREL_VERSION);
     EXPECT_EQ(fromUtf8("caf\xC3\xA9", westernCodePage), "caf\xE9");
 }
 

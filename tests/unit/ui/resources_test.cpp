@@ -1,3 +1,4 @@
+#include "kibrel_version.h"
 #include "resource.h"
 
 #include <windows.h>
@@ -147,6 +148,35 @@ TEST(Resources, IconGroupHasBigAndSmallSixteenColourImages) {
         r.read<WORD>();
     }
     EXPECT_NE(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP)), nullptr);
+}
+
+// Text 13, which the title shows, and the version resource that Explorer shows both say the
+// project version.
+TEST(Resources, VersionTextAndVersionResourceSayTheProjectVersion) {
+    char text[32] = {};
+    LoadStringA(GetModuleHandleA(nullptr), IDS_PROGRAM_VERSION, text, sizeof text);
+    EXPECT_STREQ(text, KIBREL_VERSION);
+
+    char path[MAX_PATH + 1] = {};
+    ASSERT_GT(GetModuleFileNameA(nullptr, path, MAX_PATH), 0u);
+    std::vector<char> info(GetFileVersionInfoSizeA(path, nullptr));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(info.size()), info.data()));
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", &value, &length));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    const DWORD majorMinor = MAKELONG(KIBREL_VERSION_MINOR, KIBREL_VERSION_MAJOR);
+    const DWORD patch = MAKELONG(0, KIBREL_VERSION_PATCH);
+    EXPECT_EQ(fixed->dwFileVersionMS, majorMinor);
+    EXPECT_EQ(fixed->dwFileVersionLS, patch);
+    EXPECT_EQ(fixed->dwProductVersionMS, majorMinor);
+    EXPECT_EQ(fixed->dwProductVersionLS, patch);
+    for (const char* name : {"FileVersion", "ProductVersion"}) {
+        const std::string query = std::string("\\StringFileInfo\\041103a4\\") + name;
+        ASSERT_TRUE(VerQueryValueA(info.data(), query.c_str(), &value, &length)) << name;
+        EXPECT_STREQ(static_cast<const char*>(value), KIBREL_VERSION) << name;
+    }
 }
 
 } // namespace
