@@ -1,5 +1,6 @@
 #include "cli_texts.h"
 
+#include "program_folder.h"
 #include "system_texts.h"
 
 #ifdef _WIN32
@@ -9,24 +10,11 @@
 #include <libintl.h>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace {
 
 constexpr const char* catalog = "kibrel-cli";
-
-#ifndef _WIN32
-// The folder of the running program, with its trailing slash, or empty when it is unknown.
-std::string programFolder() {
-    char path[4096];
-    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
-        return {};
-    std::string s(path, static_cast<std::size_t>(n));
-    return s.substr(0, s.rfind('/') + 1);
-}
-#endif
 
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "program_folder.h"
 #include "timing.h"
 
 #include <cstdio>
@@ -26,13 +27,6 @@ const Substitution substitutions[] = {
     {"with regions", "{\\d\\d\\d\\d}_{\\d\\d\\d\\d}", "\\2-\\1", "s/(\\d{4})_(\\d{4})/$2-$1/"},
     {"without regions", "\\d\\d\\d\\d_\\d\\d\\d\\d", "date", "s/\\d{4}_\\d{4}/date/"},
 };
-
-std::string programFolder() {
-    char path[4096];
-    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    std::string s(path, static_cast<std::size_t>(n > 0 ? n : 0));
-    return s.substr(0, s.rfind('/') + 1);
-}
 
 // count names like the worked example's, each made its own by four letters:
 // photo_2001_0903_aaaa.jpg, photo_2001_0903_aaab.jpg, ...

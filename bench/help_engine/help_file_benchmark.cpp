@@ -2,6 +2,7 @@
 
 #include "chm_archive.h"
 #include "help_file.h"
+#include "program_folder.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -29,16 +30,6 @@ const char* const resetTable =
     "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/"
     "InstanceData/ResetTable";
 
-std::filesystem::path programFolder() {
-#ifdef _WIN32
-    wchar_t path[MAX_PATH + 1] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return std::filesystem::path(path).parent_path();
-#else
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path();
-#endif
-}
-
 double peakMegabytes() {
 #ifdef _WIN32
     PROCESS_MEMORY_COUNTERS counters{};
@@ -59,7 +50,7 @@ void figure(const char* name, double value, const char* unit) {
 } // namespace
 
 int main() {
-    std::ifstream in(programFolder() / "kibrel.chm", std::ios::binary);
+    std::ifstream in(programFolder() + "kibrel.chm", std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::optional<HelpFile> file = HelpFile::open(bytes);
     std::optional<ChmArchive> archive = ChmArchive::open(bytes);

@@ -1,4 +1,5 @@
 #include "cli_process.h"
+#include "program_folder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,15 +12,6 @@
 extern char** environ;
 
 namespace {
-
-std::string programFolder() {
-    char path[4096];
-    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
-        return {};
-    std::string s(path, static_cast<std::size_t>(n));
-    return s.substr(0, s.rfind('/') + 1);
-}
 
 // A file that takes one of the child's standard streams, read back and removed afterwards.
 class Capture {

@@ -1,4 +1,5 @@
 #include "cli_process.h"
+#include "program_folder.h"
 
 #include <windows.h>
 
@@ -17,13 +18,6 @@ std::wstring wideOf(std::string_view text, unsigned codePage) {
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     return wide;
-}
-
-std::string programFolder() {
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s(path, n);
-    return s.substr(0, s.find_last_of("\\/") + 1);
 }
 
 // One argument as the C runtime of the child splits its command line: in double quotes when

@@ -19,13 +19,6 @@ std::string& testedFolder() {
 
 } // namespace
 
-std::string programFolder() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 std::string kibrelPath() {
     return testedFolder() + "kibrel.exe";
 }

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "program_folder.h"
+
 #include <string>
 
 namespace e2e {
 
-// The folder of the running test program, with its trailing backslash: the build's bin
-// folder, where kibrel.exe and jre32.dll lie beside the test programs.
-std::string programFolder();
+// programFolder() is the build's bin folder, where kibrel.exe and jre32.dll lie beside the
+// test programs.
 // kibrel.exe and jre32.dll under test: those of the build's bin folder, or of the folder that
 // testKibrelIn named.
 std::string kibrelPath();

@@ -1,5 +1,6 @@
 #include "chm_archive.h"
 #include "help_file.h"
+#include "program_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,27 +11,11 @@
 #include <optional>
 #include <string>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
-
 // The help file that the build compiles beside this test program, read as the engine reads it,
 // and damaged copies of it.
 
 namespace help_engine {
 namespace {
-
-std::filesystem::path programFolder() {
-#ifdef _WIN32
-    wchar_t path[MAX_PATH + 1] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return std::filesystem::path(path).parent_path();
-#else
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path();
-#endif
-}
 
 std::string fileBytes(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -38,7 +23,7 @@ std::string fileBytes(const std::filesystem::path& path) {
 }
 
 const std::string& helpFileBytes() {
-    static const std::string bytes = fileBytes(programFolder() / "kibrel.chm");
+    static const std::string bytes = fileBytes(programFolder() + "kibrel.chm");
     return bytes;
 }
 
@@ -55,8 +40,8 @@ TEST(HelpFile, EverySourceReadsBackFromTheCompressedSection) {
     std::optional<ChmArchive> archive = ChmArchive::open(helpFileBytes());
     ASSERT_TRUE(archive);
     int compared = 0;
-    for (const auto& source :
-         std::filesystem::directory_iterator(programFolder() / ".." / "help" / "stage")) {
+    for (const auto& source : std::filesystem::directory_iterator(
+             std::filesystem::path(programFolder()) / ".." / "help" / "stage")) {
         const std::string name = "/" + source.path().filename().string();
         const std::string extension = source.path().extension().string();
         if (extension == ".hhp" || extension == ".chm")
