@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package of kibrel-cli as a user meets it, unpacked into a throw-away root instead of
 # the system: the files it holds and the libraries it depends on, the program renaming a file
-# with its private regex library and speaking Japanese from its catalog, the manual page as man shows it, the bash completion of every
-# option, and the changelog naming this version.
+# with its private regex library and speaking Japanese from its catalog, the manual page as man
+# shows it, the bash completion of every option, and the changelog naming this version.
 #
 #   check_debian_package.sh PACKAGE ROOT VERSION
 set -uo pipefail
@@ -12,15 +12,7 @@ unset LD_LIBRARY_PATH
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-failures=0
-fail() {
-    echo "FAILED: $*"
-    failures=$((failures + 1))
-}
-# expect WHAT EXPECTED ACTUAL
-expect() {
-    [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
-}
+source "$(dirname "$0")/expectations.sh"
 
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 expect "the files" "usr/bin/kibrel-cli

@@ -9,15 +9,7 @@ set -uo pipefail
 zip=$1 folder=$2 version=$3
 export LC_ALL=C.UTF-8
 
-failures=0
-fail() {
-    echo "FAILED: $*"
-    failures=$((failures + 1))
-}
-# expect WHAT EXPECTED ACTUAL
-expect() {
-    [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"
-}
+source "$(dirname "$0")/expectations.sh"
 
 release=$(basename "$zip" .zip)
 expect "the listing" "$release/LICENSE.txt
