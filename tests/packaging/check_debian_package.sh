@@ -11,6 +11,8 @@ export LC_ALL=C.UTF-8
 unset LD_LIBRARY_PATH
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The real rename below keeps its journal here, not in the user's own.
+export XDG_STATE_HOME=$work/state
 
 source "$(dirname "$0")/expectations.sh"
 
