@@ -13,6 +13,10 @@ void CliRows::append(CliRow row) {
     }
 }
 
+void CliRows::reserve(std::size_t count) {
+    slots_.reserve(count + gapLength_);
+}
+
 int CliRows::count() const {
     return static_cast<int>(slots_.size() - gapLength_);
 }

@@ -19,6 +19,8 @@ struct CliRow {
 class CliRows : public FileRows {
   public:
     void append(CliRow row);
+    // Room for count rows in all, so that appending up to them moves no row.
+    void reserve(std::size_t count);
 
     int count() const override;
     std::string column(int row, RowColumn column) const override;

@@ -49,10 +49,11 @@ int usageError(const std::string& error, std::FILE* err) {
     return exitRefused;
 }
 
-// One row per PATH, in the order given; false, with the error, for a PATH that names no file:
-// an empty one, or one that ends in a separator.
-bool rowsOf(const std::vector<std::string>& paths, const CodePage& codePage, CliRows& rows,
-            std::string& error) {
+// One row per PATH, in the order given, after the rows already there; false, with the error,
+// for a PATH that names no file: an empty one, or one that ends in a separator.
+bool appendRows(const std::vector<std::string>& paths, const CodePage& codePage, CliRows& rows,
+                std::string& error) {
+    rows.reserve(static_cast<std::size_t>(rows.count()) + paths.size());
     for (const std::string& path : paths) {
         PathParts parts = pathParts(path, codePage);
         if (parts.name.empty()) {
@@ -66,16 +67,17 @@ bool rowsOf(const std::vector<std::string>& paths, const CodePage& codePage, Cli
     return true;
 }
 
-// The PATHs of the command line, then those of --from-file; false, with the error, when that
-// file cannot be read.
-bool gatherPaths(const Options& options, std::FILE* in, std::vector<std::string>& paths,
-                 std::string& error) {
-    paths = options.paths;
+// The rows of the PATHs of the command line, then of those of --from-file; false, with the
+// error, when that file cannot be read or a PATH names no file.
+bool rowsOf(const Options& options, std::FILE* in, const CodePage& codePage, CliRows& rows,
+            std::string& error) {
+    if (!appendRows(options.paths, codePage, rows, error))
+        return false;
     if (options.fromFile.empty())
         return true;
     const bool standardInput = options.fromFile == "-";
     std::FILE* file = standardInput ? in : std::fopen(options.fromFile.c_str(), "rb");
-    std::optional<std::vector<std::string>> read =
+    const std::optional<std::vector<std::string>> read =
         file != nullptr ? readPaths(file, options.nullSeparated) : std::nullopt;
     if (file != nullptr && !standardInput)
         std::fclose(file);
@@ -83,8 +85,7 @@ bool gatherPaths(const Options& options, std::FILE* in, std::vector<std::string>
         error = "the PATHs of '" + options.fromFile + "' cannot be read";
         return false;
     }
-    paths.insert(paths.end(), read->begin(), read->end());
-    return true;
+    return appendRows(*read, codePage, rows, error);
 }
 
 std::string pathOf(const CliRow& row) {
@@ -94,6 +95,7 @@ std::string pathOf(const CliRow& row) {
 // Every row's path and new path, the new path empty for a row left alone.
 std::vector<PlannedRename> plannedRenames(const CliRows& rows) {
     std::vector<PlannedRename> planned;
+    planned.reserve(static_cast<std::size_t>(rows.count()));
     for (int i = 0; i < rows.count(); ++i) {
         const CliRow& row = rows.at(i);
         planned.push_back({pathOf(row), row.newName.empty() ? "" : row.folder + row.newName});
@@ -242,12 +244,19 @@ int runPasses(const Run& run, CliRows& rows) {
     if (tested.kind != PassOutcome::Kind::tested)
         return exitRefused;
     if (run.options.verbosity != Verbosity::quiet) {
+        // Written a block at a time, so that a long list is never held twice.
+        constexpr std::size_t block = 64 * 1024;
         std::string records;
-        for (int i = 0; i < rows.count(); ++i) {
+        bool written = true;
+        for (int i = 0; i < rows.count() && written; ++i) {
             const CliRow& row = rows.at(i);
             appendRecord(records, pathOf(row), row.newName, run.options.nullSeparated);
+            if (records.size() >= block || i + 1 == rows.count()) {
+                written = write(run.out, records);
+                records.clear();
+            }
         }
-        if (!write(run.out, records)) {
+        if (!written) {
             run.messages.say("kibrel-cli: the new names could not be written; nothing was renamed");
             return exitRefused;
         }
@@ -379,9 +388,8 @@ int runCli(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, 
 
     CliRows rows;
     if (line.request == Request::run) {
-        std::vector<std::string> paths;
         std::string error;
-        if (!gatherPaths(options, in, paths, error) || !rowsOf(paths, tableCodePage, rows, error))
+        if (!rowsOf(options, in, tableCodePage, rows, error))
             return usageError(toTerminal(error, codePage), err);
     }
     setLibraryCodePage(codePage);

@@ -10,31 +10,40 @@ namespace {
 // for a path that the pass has emptied; the disk itself for the others.
 class Disk {
   public:
+    using Place = std::unordered_map<std::string_view, int>::iterator;
+
     static constexpr int emptied = -2;
     static constexpr int noRow = -1;
 
+    // At most two paths for each row, the old and the new, so the places never move.
     Disk(const std::vector<PlannedRename>& rows, const PathExists& exists) : exists_(exists) {
         at_.reserve(2 * rows.size());
+        rowPlaces_.reserve(rows.size());
         for (std::size_t row = 0; row < rows.size(); ++row)
-            at_.emplace(rows[row].oldPath, static_cast<int>(row));
+            rowPlaces_.push_back(at_.emplace(rows[row].oldPath, static_cast<int>(row)).first);
     }
 
-    // The row whose file is at path, noRow for a file of no row, emptied for nothing.
-    int at(const std::string& path) const {
-        if (auto found = at_.find(path); found != at_.end())
-            return found->second;
-        return exists_(path) ? noRow : emptied;
+    // What is at path, as one place that move() can take: the row whose file is there, noRow
+    // for a file of no row, emptied for nothing. The disk is asked once for each path.
+    Place place(const std::string& path) {
+        auto [found, added] = at_.try_emplace(path, noRow);
+        if (added && !exists_(path))
+            found->second = emptied;
+        return found;
     }
 
-    void move(int row, std::string_view from, std::string_view to) {
-        at_[from] = emptied;
-        at_[to] = row;
+    // The row's file moves from its own path to the emptied place `to`.
+    void move(int row, Place to) {
+        rowPlaces_[static_cast<std::size_t>(row)]->second = emptied;
+        to->second = row;
     }
 
   private:
     const PathExists& exists_;
     // Views of the rows' own paths, which outlive the disk.
     std::unordered_map<std::string_view, int> at_;
+    // The place of each row's own path.
+    std::vector<Place> rowPlaces_;
 };
 
 } // namespace
@@ -50,9 +59,10 @@ std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
         const PlannedRename& rename = rows[r];
         if (rename.newPath.empty() || rename.newPath == rename.oldPath)
             continue;
-        const int other = disk.at(rename.newPath);
+        const auto place = disk.place(rename.newPath);
+        const int other = place->second;
         if (other == Disk::emptied) {
-            disk.move(row, rename.oldPath, rename.newPath);
+            disk.move(row, place);
             moved[r] = true;
             continue;
         }
