@@ -31,6 +31,6 @@ using PathExists = std::function<bool(const std::string&)>;
 
 // The conflicts the rename pass meets in list order, as the window's pass meets them: each row
 // renamed in turn, never onto an existing file. A swap is told once, at its first row.
-// Tested by cli_tests (foresight_test.cpp).
+// Tested by cli_tests (plan_test.cpp).
 std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
                                        const PathExists& exists);

@@ -40,7 +40,7 @@ bool Journal::begin() {
 }
 
 bool Journal::before(const std::string& oldPath, const std::string& newPath) {
-    if (file_ == nullptr && !begin())
+    if (file_ == nullptr)
         return false;
     return writeLine("rename\t" + escapedField(oldPath) + "\t" + escapedField(newPath));
 }
@@ -53,19 +53,15 @@ std::optional<std::vector<JournalEntry>> readJournal(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr)
         return std::nullopt;
-    std::vector<std::string> lines;
-    std::string line;
-    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) {
-        if (c == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line += static_cast<char>(c);
-        }
-    }
-    const bool whole = !std::ferror(file);
+    const std::optional<std::string> read = readStream(file);
     std::fclose(file);
-    if (!whole || lines.empty() || lines[0] != heading)
+    if (!read)
+        return std::nullopt;
+    // A line not ended by its line feed was being written when the run ended, and is not read.
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = read->find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(read->substr(at, end - at));
+    if (lines.empty() || lines[0] != heading)
         return std::nullopt;
     std::vector<JournalEntry> entries;
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -88,7 +84,11 @@ std::optional<std::vector<JournalEntry>> readJournal(const std::string& path) {
     return entries;
 }
 
+// A row whose name stays as it is is renamed onto itself, as the window's pass does, with
+// nothing to take back and nothing to tell.
 RenameResult JournaledRenamer::rename(const std::string& oldPath, const std::string& newPath) {
+    if (oldPath == newPath)
+        return renamer_.rename(oldPath, newPath);
     if (!journal_.before(oldPath, newPath))
         return {false, std::string("the journal cannot be written: ") + std::strerror(errno)};
     const RenameResult result = renamer_.rename(oldPath, newPath);

@@ -18,7 +18,7 @@
 //   rename  OLD-PATH  NEW-PATH        before a rename
 //   done  IDENTITY                    after it, when it was made
 //   failed                            after it, when it was not
-// Tested by cli_tests (journal_test.cpp) and cli_e2e_tests.
+// Tested by cli_tests (plan_test.cpp) and cli_e2e_tests.
 class Journal {
   public:
     // folder: where the journal lies (journalFolder()), with its trailing separator.
@@ -32,7 +32,8 @@ class Journal {
     const std::string& path() const { return path_; }
     // Begins the journal anew, with nothing in it; false when it cannot be written.
     bool begin();
-    // Writes that a rename is about to be made; false when the journal cannot be written.
+    // Writes that a rename is about to be made; false when the journal cannot be written or
+    // was not begun.
     bool before(const std::string& oldPath, const std::string& newPath);
     // Writes what the rename gave.
     void after(bool renamed, const std::string& identity);

@@ -38,7 +38,8 @@ std::string journalFolder();
 // Which file the path names now, as a text that only the same file, unchanged, gives: natively
 // device, inode, size and time of the last write (an inode freed and given to a new file shows
 // by the latter two), on Windows the volume, the file index, the size and the last write; empty
-// when nothing is there.
+// when nothing is there. A folder is told by its device and inode (volume and index) alone: what
+// is saved into it or taken out of it since does not make it another folder.
 std::string fileIdentity(const std::string& path);
 
 // Whether anything, a file, a folder or a link, has the path as its name now.

@@ -66,8 +66,10 @@ std::string fileIdentity(const std::string& path) {
     struct stat s {};
     if (lstat(path.c_str(), &s) != 0)
         return {};
-    return std::to_string(s.st_dev) + ":" + std::to_string(s.st_ino) + ":" +
-           std::to_string(s.st_size) + ":" + std::to_string(s.st_mtim.tv_sec) + "." +
+    const std::string place = std::to_string(s.st_dev) + ":" + std::to_string(s.st_ino);
+    if (S_ISDIR(s.st_mode))
+        return place;
+    return place + ":" + std::to_string(s.st_size) + ":" + std::to_string(s.st_mtim.tv_sec) + "." +
            std::to_string(s.st_mtim.tv_nsec);
 }
 

@@ -47,13 +47,16 @@ std::string fileIdentity(const std::string& path) {
         return {};
     const unsigned long long index =
         static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+    const std::string place =
+        std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(index);
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return place;
     const unsigned long long size =
         static_cast<unsigned long long>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
     const unsigned long long written =
         static_cast<unsigned long long>(info.ftLastWriteTime.dwHighDateTime) << 32 |
         info.ftLastWriteTime.dwLowDateTime;
-    return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(index) + ":" +
-           std::to_string(size) + ":" + std::to_string(written);
+    return place + ":" + std::to_string(size) + ":" + std::to_string(written);
 }
 
 bool pathExists(const std::string& path) {

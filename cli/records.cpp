@@ -57,13 +57,21 @@ std::optional<std::string> unescapedField(const std::string& text) {
     return out;
 }
 
-std::optional<std::vector<std::string>> readPaths(std::FILE* in, bool nullSeparated) {
+std::optional<std::string> readStream(std::FILE* in) {
     std::string all;
     char buffer[65536];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
         all.append(buffer, n);
     if (std::ferror(in))
         return std::nullopt;
+    return all;
+}
+
+std::optional<std::vector<std::string>> readPaths(std::FILE* in, bool nullSeparated) {
+    const std::optional<std::string> read = readStream(in);
+    if (!read)
+        return std::nullopt;
+    const std::string& all = *read;
     const char end = nullSeparated ? '\0' : '\n';
     std::vector<std::string> paths;
     for (std::size_t at = 0; at < all.size();) {

@@ -8,7 +8,10 @@
 
 // kibrel-cli's input and output for scripts: PATHs read one a line or separated by NUL bytes,
 // and one record for each row, "PATH TAB NEWNAME LF" or "PATH NUL NEWNAME NUL".
-// Tested by cli_tests (records_test.cpp) and cli_e2e_tests.
+// Tested by cli_e2e_tests (scripts_test.cpp) and, through the journal, cli_tests (plan_test.cpp).
+
+// All that a stream holds to its end; nothing when it cannot be read.
+std::optional<std::string> readStream(std::FILE* in);
 
 // The PATHs of a stream: one a line (a line ends at LF; on Windows a CR before it goes too), or,
 // nullSeparated, one before each NUL byte. Empty ones are passed over. Nothing when the stream

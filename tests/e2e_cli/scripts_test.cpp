@@ -117,29 +117,42 @@ TEST_P(Conflicts, AreToldBeforeAnythingIsRenamedAndOrderedRenamesLoseNothing) {
 INSTANTIATE_TEST_SUITE_P(Cases, Conflicts, ::testing::ValuesIn(conflictCases));
 
 // A run taken back: --undo -n shows it newest first, --undo renames every file back, and an undo
-// is itself a run that --undo takes back.
+// is itself a run that --undo takes back. A file whose name stayed is no part of the run, and a
+// folder that a file was saved into since is still the folder that was renamed.
 TEST(Undo, TakesTheLastRunBackNewestFirst) {
     TestFolder folder;
     TestFolder state;
     const RunSetting setting{
         .workingFolder = {}, .input = {}, .locale = "ja_JP.UTF-8", .stateFolder = state.path()};
-    ASSERT_TRUE(folder.writeFile("a-b.txt", "A") && folder.writeFile("c-d.txt", "C"));
+    ASSERT_TRUE(folder.writeFile("a-b.txt", "A") && folder.writeFile("c-d.txt", "C") &&
+                folder.writeFile("plain.txt", "P") && folder.makeFolder("f-g"));
     Strings args{"-s", "-", "-r", "_"};
-    for (const std::string& path : pathsIn(folder, {"a-b.txt", "c-d.txt"}))
+    for (const std::string& path : pathsIn(folder, {"a-b.txt", "plain.txt", "c-d.txt", "f-g"}))
         args.push_back(path);
     ASSERT_EQ(runCli(args, setting).status, 0);
+    ASSERT_TRUE(folder.writeFile("f_g/new.txt", "N"));
     CliResult shown = runCli({"--undo", "-n"}, setting);
     EXPECT_EQ(shown.status, 0);
-    EXPECT_EQ(shown.out,
-              folder.pathOf("c_d.txt") + "\tc-d.txt\n" + folder.pathOf("a_b.txt") + "\ta-b.txt\n");
-    EXPECT_EQ(folder.entries(), (FolderEntries{{"a_b.txt", "A"}, {"c_d.txt", "C"}}));
+    EXPECT_EQ(shown.out, folder.pathOf("f_g") + "\tf-g\n" + folder.pathOf("c_d.txt") +
+                             "\tc-d.txt\n" + folder.pathOf("a_b.txt") + "\ta-b.txt\n");
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a_b.txt", "A"},
+                                               {"c_d.txt", "C"},
+                                               {"plain.txt", "P"},
+                                               {"f_g", "<folder>new.txt=N;"}}));
     EXPECT_EQ(runCli({"--undo"}, setting).status, 0);
-    EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"}, {"c-d.txt", "C"}}));
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"},
+                                               {"c-d.txt", "C"},
+                                               {"plain.txt", "P"},
+                                               {"f-g", "<folder>new.txt=N;"}}));
+    const std::string renamed = onTerminal("名前を変えました ");
     EXPECT_EQ(runCli({"--undo", "-v"}, setting).out,
-              onTerminal("名前を変えました ") + folder.pathOf("a-b.txt") + " -> " +
-                  folder.pathOf("a_b.txt") + "\n" + onTerminal("名前を変えました ") +
-                  folder.pathOf("c-d.txt") + " -> " + folder.pathOf("c_d.txt") + "\n");
-    EXPECT_EQ(folder.entries(), (FolderEntries{{"a_b.txt", "A"}, {"c_d.txt", "C"}}));
+              renamed + folder.pathOf("a-b.txt") + " -> " + folder.pathOf("a_b.txt") + "\n" +
+                  renamed + folder.pathOf("c-d.txt") + " -> " + folder.pathOf("c_d.txt") + "\n" +
+                  renamed + folder.pathOf("f-g") + " -> " + folder.pathOf("f_g") + "\n");
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a_b.txt", "A"},
+                                               {"c_d.txt", "C"},
+                                               {"plain.txt", "P"},
+                                               {"f_g", "<folder>new.txt=N;"}}));
 }
 
 // A file replaced or moved since the run is told and left alone; the others go back.

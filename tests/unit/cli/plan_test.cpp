@@ -154,6 +154,8 @@ TEST(Journal, ReadsBackEveryRenameWithWhatIsKnownOfIt) {
     const std::string path = (folder / Journal::fileName).string();
     {
         Journal journal((folder / "").string());
+        EXPECT_FALSE(journal.before("d/a", "d/b")) << "a journal not begun takes nothing";
+        ASSERT_TRUE(journal.begin());
         ASSERT_TRUE(journal.before("d/a\tb", "d/c\\d"));
         journal.after(true, "1:2");
         ASSERT_TRUE(journal.before("d/x", "d/y"));
