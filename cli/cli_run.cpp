@@ -196,12 +196,22 @@ FileRenamer& platformRenamer() {
     return renamer;
 }
 
+constexpr const char* noJournalText = "kibrel-cli: no journal can be kept, so nothing was renamed";
+
 // The folder of the journal, or empty after the message that no journal can be kept.
 std::string journalFolderOrSay(CliMessages& messages) {
     std::string folder = journalFolder();
     if (folder.empty())
-        messages.say("kibrel-cli: no journal can be kept, so nothing was renamed");
+        messages.say(noJournalText);
     return folder;
+}
+
+// Begins the journal of a real run; false after the message that no journal can be kept.
+bool beginJournalOrSay(Journal& journal, CliMessages& messages) {
+    if (journal.begin())
+        return true;
+    messages.say(noJournalText);
+    return false;
 }
 
 // The renames in an order that lets chains and swaps succeed; returns how many rows failed.
@@ -224,11 +234,8 @@ int runPasses(const Run& run, CliRows& rows) {
     // nothing.
     const std::string folder = run.options.dryRun ? "" : journalFolderOrSay(run.messages);
     Journal journal(folder);
-    if (!run.options.dryRun && (folder.empty() || !journal.begin())) {
-        if (!folder.empty())
-            run.messages.say("kibrel-cli: no journal can be kept, so nothing was renamed");
+    if (!run.options.dryRun && (folder.empty() || !beginJournalOrSay(journal, run.messages)))
         return exitRefused;
-    }
     JournaledRenamer renamer(
         platformRenamer(), journal, fileIdentity,
         [&](const std::string& from, const std::string& to) { tellMade(run, from, to); });
@@ -322,10 +329,8 @@ int runUndo(const Run& run) {
         return exitRefused;
     }
     Journal journal(folder);
-    if (!run.options.dryRun && !journal.begin()) {
-        run.messages.say("kibrel-cli: no journal can be kept, so nothing was renamed");
+    if (!run.options.dryRun && !beginJournalOrSay(journal, run.messages))
         return exitRefused;
-    }
     JournaledRenamer renamer(
         platformRenamer(), journal, fileIdentity,
         [&](const std::string& from, const std::string& to) { tellMade(run, from, to); });

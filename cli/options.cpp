@@ -107,12 +107,12 @@ class Parser {
             fail("no PATH given: name the files and folders to rename, or --from-file");
     }
 
-    bool done() const { return result_.request != Request::run || failed_; }
+    // Help, the version or a usage error ends the reading.
+    bool done() const { return result_.request != Request::run; }
 
     void fail(std::string error) {
         result_.request = Request::usageError;
         result_.error = std::move(error);
-        failed_ = true;
     }
 
     // The value of an option that takes one and was not given it in its own argument: the next
@@ -228,7 +228,6 @@ class Parser {
     std::size_t index_ = 0;
     bool searchGiven_ = false;
     bool undo_ = false;
-    bool failed_ = false;
     CommandLine result_;
 };
 

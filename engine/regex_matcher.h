@@ -22,7 +22,8 @@ struct MatchResult {
 // first byte of the text, both byte strings of the code page the library reads. An empty
 // pattern is refused and an empty text matches nothing, without asking the library.
 // Implemented by HandlePerMatch (regex/: a RegexHandle of its own for every match, as the
-// window matches) and by test fakes; held by engine_tests (run_match_test.cpp) and regex_tests.
+// window matches), CompiledPatterns (regex/: each pattern compiled once, for kibrel-cli) and
+// test fakes; held by engine_tests (run_match_test.cpp) and regex_tests.
 class RegexMatcher {
   public:
     virtual ~RegexMatcher() = default;

@@ -5,10 +5,11 @@
 #include <string>
 #include <string_view>
 
-// The system's fixed texts, written once in UTF-8: kibrel-cli converts them into the code page
-// it works in, the window into the ANSI code page for the texts that are not in its string
-// table (whose texts 10 to 14 ui_win32_tests holds equal to these), and the tests read them
-// from here.
+// The system's fixed texts in Japanese, in UTF-8: the window converts them into the ANSI code
+// page for the texts that are not in its string table (whose texts 10 to 14 ui_win32_tests
+// holds equal to these), and the tests read them from here. kibrel-cli speaks them through its
+// message catalog (cli/po/ja.po, English keys), which cli_tests (terminal_text_test.cpp) holds
+// equal to these.
 std::string_view systemTextUtf8(SystemText id);
 
 // The caption of the message that reports a failed rename.

@@ -11,7 +11,7 @@
 // for every later match of the run (the first match's pattern and one for each region
 // boundary, whatever the number of names). A pattern the library refused is refused again
 // without asking, so that every failing call still shows its message, as in the window. At
-// most `keptPatterns` records are kept; beyond that the oldest are let go all at once. Tested
+// most `keptPatterns` records are kept; beyond that all are let go at once. Tested
 // by regex_tests, and against HandlePerMatch by the rename-safety test through kibrel-cli.
 class CompiledPatterns : public RegexMatcher {
   public:

@@ -1,5 +1,6 @@
 #include "compiled_patterns.h"
 #include "handle_per_match.h"
+#include "program_folder.h"
 #include "regex_handle.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
-#include <unistd.h>
 #endif
 
 namespace {
@@ -33,13 +33,7 @@ bool platformHasLoaded(const std::string& name) {
 #ifdef _WIN32
     return GetModuleHandleA(name.c_str()) != nullptr;
 #else
-    std::string path = name;
-    char self[4096];
-    ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n > 0) {
-        std::string exe(self, static_cast<std::size_t>(n));
-        path = exe.substr(0, exe.rfind('/') + 1) + name;
-    }
+    const std::string path = programFolder() + name;
     void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
     if (module != nullptr)
         dlclose(module);
