@@ -294,12 +294,6 @@ int runPasses(const Run& run, CliRows& rows) {
     return renamed.failedRenames + renamed.rowsWithoutName > 0 ? exitSomeRowFailed : exitAllRenamed;
 }
 
-#ifdef _WIN32
-constexpr std::string_view separators = "\\/";
-#else
-constexpr std::string_view separators = "/";
-#endif
-
 // Where a path of the tree as an undo leaves it lies now, while the undo is only shown: every
 // rename taken back so far (restored path, path it still has) moves what lies below it too.
 std::string whereItLiesNow(std::string path,
@@ -308,7 +302,7 @@ std::string whereItLiesNow(std::string path,
         const std::string& restored = step->first;
         if (path.compare(0, restored.size(), restored) == 0 &&
             (path.size() == restored.size() ||
-             separators.find(path[restored.size()]) != std::string_view::npos))
+             pathSeparators.find(path[restored.size()]) != std::string_view::npos))
             path.replace(0, restored.size(), step->second);
     }
     return path;

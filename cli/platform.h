@@ -25,9 +25,16 @@ std::string codePageRefusal(unsigned codePage);
 // library is loaded.
 void setLibraryCodePage(unsigned codePage);
 
-// A PATH as a row shows it: on Windows split at its last backslash or slash, found by
-// characters of the code page; natively at its last '/' byte, whatever stands before it, since
-// the kernel knows no code page.
+// What separates the folders of a path: on Windows a backslash or a slash, natively '/'.
+#ifdef _WIN32
+constexpr std::string_view pathSeparators = "\\/";
+#else
+constexpr std::string_view pathSeparators = "/";
+#endif
+
+// A PATH as a row shows it: on Windows split at its last separator, found by characters of the
+// code page; natively at its last '/' byte, whatever stands before it, since the kernel knows
+// no code page.
 PathParts pathParts(std::string_view path, const CodePage& codePage);
 
 // The folder that keeps kibrel-cli's journal, made when missing: natively

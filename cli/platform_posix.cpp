@@ -26,7 +26,7 @@ void setLibraryCodePage(unsigned codePage) {
 
 PathParts pathParts(std::string_view path, const CodePage&) {
     static const TableCodePage bytes(westernCodePage);
-    return splitPath(path, "/", bytes);
+    return splitPath(path, pathSeparators, bytes);
 }
 
 namespace {

@@ -20,7 +20,7 @@ void setLibraryCodePage(unsigned codePage) {
 }
 
 PathParts pathParts(std::string_view path, const CodePage& codePage) {
-    return splitPath(path, "\\/", codePage);
+    return splitPath(path, pathSeparators, codePage);
 }
 
 std::string journalFolder() {
