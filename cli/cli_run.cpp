@@ -367,9 +367,9 @@ int runUndo(const Run& run) {
 
 } // namespace
 
-int runCli(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err) {
+int runCli(std::vector<std::string> args, std::FILE* in, std::FILE* out, std::FILE* err) {
     ignoreBrokenPipe();
-    const CommandLine line = parseCommandLine(args);
+    const CommandLine line = parseCommandLine(std::move(args));
     if (line.request == Request::usageError)
         return usageError(line.error, err);
     if (line.request == Request::help)

@@ -15,4 +15,4 @@ constexpr int exitRefused = 2;
 // fail), 1 when some row failed, was refused or is foreseen to fail, 2 for a usage error, a
 // refused pattern, a missing regex library, new names that could not be written or a journal
 // that cannot be kept (nothing renamed then).
-int runCli(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err);
+int runCli(std::vector<std::string> args, std::FILE* in, std::FILE* out, std::FILE* err);

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #ifdef _WIN32
@@ -21,5 +22,5 @@ int main(int argc, char** argv) {
     // language of the messages.
     loadCatalog();
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
-    return runCli(args, stdin, stdout, stderr);
+    return runCli(std::move(args), stdin, stdout, stderr);
 }

@@ -72,14 +72,15 @@ const OptionName* byLongName(std::string_view name, bool& ambiguous) {
 
 class Parser {
   public:
-    explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+    // The PATHs are moved out of args.
+    explicit Parser(std::vector<std::string>& args) : args_(args) {}
 
     CommandLine parse() {
         bool optionsEnded = false;
         for (index_ = 0; index_ < args_.size() && !done(); ++index_) {
-            const std::string& arg = args_[index_];
+            std::string& arg = args_[index_];
             if (optionsEnded || arg.size() < 2 || arg[0] != '-')
-                result_.options.paths.push_back(arg);
+                result_.options.paths.push_back(std::move(arg));
             else if (arg == "--")
                 optionsEnded = true;
             else if (arg[1] == '-')
@@ -224,7 +225,7 @@ class Parser {
         }
     }
 
-    const std::vector<std::string>& args_;
+    std::vector<std::string>& args_;
     std::size_t index_ = 0;
     bool searchGiven_ = false;
     bool undo_ = false;
@@ -233,6 +234,6 @@ class Parser {
 
 } // namespace
 
-CommandLine parseCommandLine(const std::vector<std::string>& args) {
+CommandLine parseCommandLine(std::vector<std::string> args) {
     return Parser(args).parse();
 }

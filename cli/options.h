@@ -51,4 +51,4 @@ struct CommandLine {
 // options. --help and --version answer at once, as does the first error met; a missing Search
 // text or a missing PATH (none given and no --from-file) is an error once all arguments are
 // read, and so is --undo with a Search text or a PATH.
-CommandLine parseCommandLine(const std::vector<std::string>& args);
+CommandLine parseCommandLine(std::vector<std::string> args);
