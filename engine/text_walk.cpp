@@ -1,6 +1,7 @@
 #include "text_walk.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -20,17 +21,23 @@ struct AsciiSet {
 // A byte below 0x80 begins a character of its own under every code page of the program (no
 // lead byte of 932 and no UTF-8 sequence begins below it), so the walk asks the code page only
 // at the others; where no such byte can be a second byte either (UTF-8, single-byte), no walk
-// is needed at all.
+// is needed at all: each byte of the set is looked for with memchr, the search ending at the
+// nearest found so far.
 std::size_t findAnyChar(std::string_view text, std::string_view set, std::size_t from,
                         const CodePage& cp) {
-    const AsciiSet wanted(set);
-    if (!cp.pairsAsciiBytes()) {
-        for (std::size_t i = from; i < text.size(); ++i)
-            if (static_cast<unsigned char>(text[i]) < 0x80 &&
-                wanted.has(static_cast<unsigned char>(text[i])))
-                return i;
+    if (from >= text.size())
         return notFound;
+    if (!cp.pairsAsciiBytes()) {
+        std::size_t end = text.size();
+        for (char c : set) {
+            if (static_cast<unsigned char>(c) >= 0x80)
+                continue;
+            if (const void* at = std::memchr(text.data() + from, c, end - from))
+                end = static_cast<std::size_t>(static_cast<const char*>(at) - text.data());
+        }
+        return end == text.size() ? notFound : end;
     }
+    const AsciiSet wanted(set);
     for (std::size_t i = from; i < text.size();) {
         const auto b = static_cast<unsigned char>(text[i]);
         if (b < 0x80) {

@@ -32,6 +32,7 @@ const SplitCase splitCases[] = {
      "\x95\x5C"
      "1.txt"},
     {"under 1252 the byte 0x5C after 0x95 is a backslash", "\\/", 1252, "d\x95\\x", "d\x95\\", "x"},
+    {"under 1252 slashes and backslashes in turn", "\\/", 1252, "a/b\\c/d\\e", "a/b\\c/d\\", "e"},
     {"UTF-8 names split at the slash", "/", 65001,
      "\xE8\xA1\xA8/\xE8\xA1\xA8"
      "1.txt",
