@@ -100,7 +100,7 @@ class RenameEngine {
     // The NewName of a CurrentName: every match replaced, from left to right, never searching
     // what a replacement put in. Empty when any step refused the new name: a name half made
     // would give the file a name nobody asked for.
-    RowName replaceAllMatches(const std::string& currentName);
+    RowName replaceAllMatches(std::string currentName);
 
     // The library's side of the engine, for the pass to tell it when its rows begin and end.
     RegexMatcher& matcher() { return matcher_; }
