@@ -37,6 +37,8 @@ planOrder(const std::vector<PlannedRename>& rows, const PathExists& exists,
 // What one step gave, for the caller to report: the step and the renamer's result.
 using StepReport = std::function<void(const RenameStep&, const RenameResult&)>;
 
-// Makes the plan's renames; returns, for each row, whether its file has its new name.
+// Makes the plan's renames; returns, for each row, whether the plan moved its file to its new
+// name: false for a row that it leaves where it is (no new name, its own name, a conflict) and
+// for a row whose rename failed or was taken back.
 std::vector<bool> runOrdered(const OrderedPlan& plan, std::size_t rowCount, FileRenamer& renamer,
                              const StepReport& report);
