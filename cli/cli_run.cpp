@@ -18,7 +18,6 @@
 #include "text_conversion.h"
 #include "usage.h"
 
-#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -214,7 +213,10 @@ bool beginJournalOrSay(Journal& journal, CliMessages& messages) {
     return false;
 }
 
-// The renames in an order that lets chains and swaps succeed; returns how many rows failed.
+// The renames in an order that lets chains and swaps succeed; returns how many rows failed, as
+// the pass in list order counts them: a row without a new name, and a row whose file did not
+// get a new name that differs from its old one. A row whose new name is its old one (the
+// pattern did not match) stays as it is and has not failed.
 int renameInOrder(const Run& run, CliRows& rows, const OrderedPlan& plan, FileRenamer& renamer) {
     const std::vector<bool> renamed = runOrdered(
         plan, static_cast<std::size_t>(rows.count()), renamer,
@@ -223,7 +225,12 @@ int renameInOrder(const Run& run, CliRows& rows, const OrderedPlan& plan, FileRe
                 run.messages.showMessage(renameFailedText(step.from, step.to, result.reason), 0,
                                          renameFailedCaption);
         });
-    return static_cast<int>(std::count(renamed.begin(), renamed.end(), false));
+    int failed = 0;
+    // A row's name is never empty, so a row without a new name counts here too.
+    for (int i = 0; i < rows.count(); ++i)
+        if (!renamed[static_cast<std::size_t>(i)] && rows.at(i).newName != rows.at(i).name)
+            ++failed;
+    return failed;
 }
 
 // The two passes, as two presses of the window's action button, with what a script needs

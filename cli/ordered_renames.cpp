@@ -1,7 +1,10 @@
 #include "ordered_renames.h"
 
+#include <functional>
 #include <map>
+#include <queue>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -10,11 +13,13 @@ namespace {
 class MovingRows {
   public:
     MovingRows(const std::vector<PlannedRename>& rows, const PathExists& exists,
-               std::vector<Conflict>& conflicts)
-        : rows_(rows) {
+               std::vector<Conflict>& conflicts) {
+        // The first row of each path, and the moving row that takes each new path.
+        std::map<std::string, int> firstFrom;
         std::map<std::string, int> takenBy;
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const auto row = static_cast<int>(r);
+            firstFrom.emplace(rows[r].oldPath, row);
             if (rows[r].newPath.empty() || rows[r].newPath == rows[r].oldPath)
                 continue;
             auto [first, fresh] = takenBy.emplace(rows[r].newPath, row);
@@ -25,19 +30,33 @@ class MovingRows {
             moving_.insert(row);
             movingFrom_[rows[r].oldPath] = row;
         }
-        // A row whose new name is a file that stays cannot move; nor, then, a row whose new
-        // name is that row's file.
-        for (bool changed = true; changed;) {
-            changed = false;
-            for (int row : std::set<int>(moving_)) {
-                const std::string& target = rows[static_cast<std::size_t>(row)].newPath;
-                const auto next = movingFrom_.find(target);
-                if (next != movingFrom_.end() || !exists(target))
-                    continue;
-                conflicts.push_back({Conflict::Kind::existingFile, row, ownerOf(target)});
-                drop(row);
-                changed = true;
-            }
+        // A row whose new name is a file that stays cannot move; nor, then, the row whose new
+        // name is that row's file. The conflicts come in the order in which passes over the
+        // list from the top, repeated until one finds none, would find them: in the first pass
+        // the rows whose new names are such files from the start, in list order; a row that can
+        // no longer move once another cannot is found in that row's pass when it comes later in
+        // the list, in the next pass when it comes earlier. A row that cannot move stops at most
+        // one other (the row whose new name is its file), so only that row is looked at again.
+        using PassAndRow = std::pair<int, int>;
+        std::priority_queue<PassAndRow, std::vector<PassAndRow>, std::greater<>> stopped;
+        for (int row : moving_) {
+            const std::string& target = rows[static_cast<std::size_t>(row)].newPath;
+            if (movingFrom_.count(target) == 0 && exists(target))
+                stopped.push({0, row});
+        }
+        while (!stopped.empty()) {
+            const auto [pass, row] = stopped.top();
+            stopped.pop();
+            const PlannedRename& stuck = rows[static_cast<std::size_t>(row)];
+            const auto owner = firstFrom.find(stuck.newPath);
+            conflicts.push_back(
+                {Conflict::Kind::existingFile, row, owner == firstFrom.end() ? -1 : owner->second});
+            moving_.erase(row);
+            if (movingFrom_.erase(stuck.oldPath) == 0)
+                continue;
+            const auto waiting = takenBy.find(stuck.oldPath);
+            if (waiting != takenBy.end() && exists(stuck.oldPath))
+                stopped.push({waiting->second > row ? pass : pass + 1, waiting->second});
         }
     }
 
@@ -49,18 +68,6 @@ class MovingRows {
     }
 
   private:
-    int ownerOf(const std::string& path) const {
-        for (std::size_t r = 0; r < rows_.size(); ++r)
-            if (rows_[r].oldPath == path)
-                return static_cast<int>(r);
-        return -1;
-    }
-    void drop(int row) {
-        moving_.erase(row);
-        movingFrom_.erase(rows_[static_cast<std::size_t>(row)].oldPath);
-    }
-
-    const std::vector<PlannedRename>& rows_;
     std::set<int> moving_;
     std::map<std::string, int> movingFrom_;
 };

@@ -142,6 +142,49 @@ TEST(OrderedRenames, RowsThatNoOrderCanRenameAreConflicts) {
     OrderedPlan plan = planFor(rows, disk);
     EXPECT_EQ(plan.conflicts,
               (std::vector<Conflict>{{Kind::sameNewName, 1, 0}, {Kind::existingFile, 2, 3}}));
+
+    // They are told as passes over the list from the top meet them: the row that c -> f stops
+    // comes earlier in the list, so it is met in a second pass, after p -> g.
+    disk.files = {{"a", "A"}, {"b", "B"}, {"c", "C"}, {"p", "P"}, {"f", "F"}, {"g", "G"}};
+    plan = planFor({{"b", "c"}, {"c", "f"}, {"a", "b"}, {"p", "g"}}, disk);
+    EXPECT_EQ(plan.conflicts, (std::vector<Conflict>{{Kind::existingFile, 1, -1},
+                                                     {Kind::existingFile, 3, -1},
+                                                     {Kind::existingFile, 0, 1},
+                                                     {Kind::existingFile, 2, 0}}));
+}
+
+// A long chain in list order, each row onto the next row's name (a renumbering): with the last
+// new name free every file moves one on; with it taken by a file of no row no row can move, and
+// each is told once, from the last up. Each row that cannot move stops only the row before it,
+// so the plan is made without going over every row again for each.
+TEST(OrderedRenames, ALongChainInListOrderMovesWholeOrNotAtAll) {
+    constexpr int length = 20000;
+    const auto name = [](int i) { return "f" + std::to_string(i); };
+    std::vector<PlannedRename> rows;
+    MemoryDisk disk;
+    std::map<std::string, std::string> movedOn;
+    for (int i = 0; i < length; ++i) {
+        rows.push_back({name(i), name(i + 1)});
+        disk.files[name(i)] = name(i);
+        movedOn[name(i + 1)] = name(i);
+    }
+    MemoryDisk taken = disk;
+    OrderedPlan plan = planFor(rows, disk);
+    EXPECT_TRUE(plan.conflicts.empty());
+    ASSERT_EQ(plan.chains.size(), 1u);
+    EXPECT_EQ(plan.chains[0].size(), std::size_t{length});
+    const std::vector<bool> renamed = runOrdered(plan, rows.size(), disk, [](auto&, auto&) {});
+    EXPECT_EQ(renamed, std::vector<bool>(rows.size(), true));
+    EXPECT_EQ(disk.files, movedOn);
+
+    taken.files[name(length)] = "of no row";
+    plan = planFor(rows, taken);
+    std::vector<Conflict> told;
+    for (int i = length; i-- > 0;)
+        told.push_back({Kind::existingFile, i, i + 1 < length ? i + 1 : -1});
+    EXPECT_EQ(plan.conflicts, told);
+    EXPECT_TRUE(plan.chains.empty());
+    EXPECT_TRUE(plan.cycles.empty());
 }
 
 // What a run writes before and after each rename reads back, a rename the run may not have
