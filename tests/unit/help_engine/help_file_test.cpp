@@ -10,6 +10,8 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 // The help file that the build compiles beside this test program, read as the engine reads it,
 // and damaged copies of it.
@@ -219,6 +221,27 @@ std::size_t section0At(const std::string& bytes, const char* name) {
                                     archive->entries().at(name).offset);
 }
 
+// Where the field `field` (0 section, 1 offset, 2 length) of the directory entry `name` lies,
+// and how many bytes it takes.
+std::pair<std::size_t, std::size_t> entryField(const std::string& bytes, std::string_view name,
+                                               int field) {
+    std::size_t pos = bytes.find(name, directoryAt(bytes)) + name.size();
+    for (int at = 0;; ++at) {
+        const std::size_t start = pos;
+        while (static_cast<std::uint8_t>(bytes[pos]) & 0x80)
+            ++pos;
+        if (++pos; at == field)
+            return {start, pos - start};
+    }
+}
+
+// Gives a directory entry's field another value, written in as many bytes as it took.
+void setEntryField(std::string& bytes, std::string_view name, int field, std::uint64_t value) {
+    const auto [pos, size] = entryField(bytes, name, field);
+    for (std::size_t i = size; i-- > 0; value >>= 7)
+        bytes[pos + i] = static_cast<char>((value & 0x7F) | (i + 1 < size ? 0x80 : 0));
+}
+
 const char* const resetTable =
     "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/"
     "InstanceData/ResetTable";
@@ -265,6 +288,16 @@ const DamageCase damageCases[] = {
      [](std::string& b) { setNumber(b, section0At(b, controlData) + 16, 4, 3); }, true},
     {"no reset interval",
      [](std::string& b) { setNumber(b, section0At(b, controlData) + 12, 4, 0); }, true},
+    {"control data shorter than its signature",
+     [](std::string& b) { setEntryField(b, controlData, 2, 2); }, true},
+    {"compressed content running past the end of the file",
+     [](std::string& b) { setEntryField(b, content, 2, b.size()); }, true},
+    {"section claims all that its content could decode to",
+     [](std::string& b) {
+         setNumber(b, section0At(b, resetTable) + 16, 8,
+                   ChmArchive::open(b)->entries().at(content).length * 1028);
+     },
+     true},
 };
 
 // A damaged file gives no help file, or one whose compressed files (the pop-up texts among
