@@ -203,7 +203,13 @@ LRESULT CALLBACK HelpWindow::procedure(HWND window, UINT message, WPARAM wParam,
             shown.reset();
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    return self->handle(message, wParam, lParam);
+    // No exception goes back into the platform's frames: a request the reader could not serve
+    // (memory for a damaged file's page) leaves the window as it was.
+    try {
+        return self->handle(message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
 }
 
 LRESULT HelpWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
