@@ -27,7 +27,7 @@ HWND textPopup(HWND caller, const HelpFileName& name, DWORD_PTR data) {
     const auto& popup = *reinterpret_cast<const HH_POPUP*>(data);
     if (popup.cbStruct < static_cast<int>(offsetof(HH_POPUP, clrForeground)))
         return nullptr;
-    std::optional<HelpFile> file = openHelpFile(name.path);
+    const std::shared_ptr<HelpFile> file = openHelpFile(name.path);
     if (!file)
         return nullptr;
     const std::optional<std::u16string> text = file->popupText(name.inner, popup.idString);

@@ -145,8 +145,22 @@ std::optional<HelpFile> HelpFile::open(std::string bytes) {
         return std::nullopt;
     HelpFile file(std::move(*archive));
     file.readSystem();
-    file.readSitemaps();
     return file;
+}
+
+const std::vector<SitemapEntry>& HelpFile::contents() {
+    readSitemaps();
+    return contents_;
+}
+
+const std::vector<SitemapEntry>& HelpFile::index() {
+    readSitemaps();
+    return index_;
+}
+
+const Location& HelpFile::defaultTopic() {
+    readSitemaps();
+    return defaultTopic_;
 }
 
 void HelpFile::readSystem() {
@@ -182,6 +196,9 @@ void HelpFile::readSystem() {
 }
 
 void HelpFile::readSitemaps() {
+    if (sitemapsRead_)
+        return;
+    sitemapsRead_ = true;
     for (const auto& [name, entry] : archive_.entries()) {
         if (contentsFile_.empty() && endsWithNoCase(name, ".hhc"))
             contentsFile_ = name;
@@ -284,6 +301,7 @@ std::vector<SearchHit> HelpFile::search(std::u16string_view query) {
     if (words.empty())
         return {};
     if (!searchable_) {
+        readSitemaps();
         searchable_.emplace();
         for (const std::string& path : pagePaths()) {
             if (std::optional<Page> found = page(path)) {

@@ -1,17 +1,21 @@
 #include "chm_archive.h"
 #include "help_file.h"
+#include "opened_help_files.h"
 #include "program_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 // The help file that the build compiles beside this test program, read as the engine reads it,
 // and damaged copies of it.
@@ -191,6 +195,50 @@ TEST(HelpFile, FileArgumentSplitsIntoPathInnerFileAndWindow) {
     const HelpFileName plain = splitHelpFileName("Z:\\\x95\x5C\\k.chm");
     EXPECT_EQ(plain.path, "Z:\\\x95\x5C\\k.chm");
     EXPECT_EQ(plain.inner, "");
+}
+
+constexpr int openedAnew = -1;
+constexpr int none = -2;
+
+struct OpenStep {
+    const char* path;
+    FileStamp stamp;
+    bool readable;
+    int sameAs; // the step whose file it gives again, openedAnew or none
+};
+
+const OpenStep openSteps[] = {
+    {"a.chm", {100, 1}, true, openedAnew}, {"a.chm", {100, 1}, true, 0},
+    {"a.chm", {100, 2}, true, openedAnew}, // rewritten with the same size
+    {"a.chm", {101, 2}, true, openedAnew}, // grown in the same tick
+    {"a.chm", {101, 2}, false, 3},         // unchanged: not read again
+    {"b.chm", {100, 1}, false, none},      // unreadable, and not kept as such
+    {"b.chm", {100, 1}, true, openedAnew}, {"c.chm", {100, 1}, true, openedAnew},
+    {"d.chm", {100, 1}, true, openedAnew}, {"a.chm", {101, 2}, true, 3},
+    {"e.chm", {100, 1}, true, openedAnew}, // the fifth: b, used longest ago, goes
+    {"a.chm", {101, 2}, true, 3},          {"b.chm", {100, 1}, true, openedAnew},
+};
+
+// A path asked for again gives the file opened before while its stamp stays, and reads the
+// file anew once the stamp has changed or it was dropped for others.
+TEST(HelpFile, OpenedFilesAreKeptUntilTheirStampChanges) {
+    OpenedHelpFiles opened;
+    std::vector<std::shared_ptr<HelpFile>> given;
+    for (const OpenStep& step : openSteps) {
+        SCOPED_TRACE(given.size());
+        bool read = false;
+        given.push_back(opened.open(step.path, step.stamp, [&]() -> std::optional<std::string> {
+            read = true;
+            return step.readable ? std::optional(helpFileBytes()) : std::nullopt;
+        }));
+        EXPECT_EQ(read, step.sameAs < 0);
+        EXPECT_EQ(given.back() == nullptr, step.sameAs == none);
+        if (step.sameAs >= 0) {
+            EXPECT_EQ(given.back(), given[static_cast<std::size_t>(step.sameAs)]);
+        } else if (step.sameAs == openedAnew) {
+            EXPECT_EQ(std::count(given.begin(), given.end(), given.back()), 1);
+        }
+    }
 }
 
 std::uint64_t numberAt(const std::string& bytes, std::size_t pos, std::size_t size) {
