@@ -95,14 +95,6 @@ std::string normalisedPath(std::string_view path) {
     return out.empty() ? "/" : out;
 }
 
-char16_t folded(char16_t c) {
-    if (c >= u'\uFF01' && c <= u'\uFF5E')
-        c = static_cast<char16_t>(c - 0xFEE0);
-    if (c >= u'A' && c <= u'Z')
-        c = static_cast<char16_t>(c - u'A' + u'a');
-    return c;
-}
-
 std::u16string foldedText(std::u16string_view text) {
     std::u16string out(text);
     std::transform(out.begin(), out.end(), out.begin(), folded);
@@ -122,6 +114,14 @@ std::size_t occurrences(std::u16string_view text, std::u16string_view word) {
 }
 
 } // namespace
+
+char16_t folded(char16_t c) {
+    if (c >= u'\uFF01' && c <= u'\uFF5E')
+        c = static_cast<char16_t>(c - 0xFEE0);
+    if (c >= u'A' && c <= u'Z')
+        c = static_cast<char16_t>(c - u'A' + u'a');
+    return c;
+}
 
 HelpFileName splitHelpFileName(std::string_view argument) {
     HelpFileName name;

@@ -28,6 +28,10 @@ struct Location {
     std::string anchor;
 };
 
+// A character as the index and the search compare it: the full-width forms of ASCII as ASCII,
+// capital letters as small ones.
+char16_t folded(char16_t c);
+
 struct SearchHit {
     std::string path;
     std::u16string title;

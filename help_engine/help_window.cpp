@@ -54,12 +54,6 @@ std::u16string windowText(HWND window) {
     return utf16(text);
 }
 
-char16_t folded(char16_t c) {
-    if (c >= u'\uFF01' && c <= u'\uFF5E')
-        c = static_cast<char16_t>(c - 0xFEE0);
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
 bool beginsWith(std::u16string_view text, std::u16string_view prefix) {
     return text.size() >= prefix.size() &&
            std::equal(prefix.begin(), prefix.end(), text.begin(),

@@ -153,6 +153,20 @@ TEST(HelpFile, SearchFindsPagesWithEveryWordMostHitsFirst) {
     }
 }
 
+// What the index's prefix match and the search compare: full-width ASCII as ASCII, capitals
+// as small letters; nothing else changes.
+const std::pair<char16_t, char16_t> foldCases[] = {
+    {u'A', u'a'},           {u'Z', u'z'},           {u'a', u'a'},           {u'\uFF21', u'a'},
+    {u'\uFF5A', u'z'},      {u'\uFF01', u'!'},      {u'\uFF5E', u'~'},      {u'\uFF10', u'0'},
+    {u'\u3000', u'\u3000'}, {u'\uFF5F', u'\uFF5F'}, {u'\uFF00', u'\uFF00'}, {u'\u00C0', u'\u00C0'},
+    {u'\u30A2', u'\u30A2'},
+};
+
+TEST(HelpFile, FoldingIgnoresCaseAndFullWidth) {
+    for (const auto& [c, expected] : foldCases)
+        EXPECT_EQ(folded(c), expected) << static_cast<int>(c);
+}
+
 struct ResolveCase {
     const char* from;
     const char* href;
