@@ -54,6 +54,11 @@ std::optional<std::string_view> slice(std::string_view data, std::uint64_t pos,
     return data.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(length));
 }
 
+// Whether `text` stands at `pos` of `data`.
+bool textAt(std::string_view data, std::uint64_t pos, std::string_view text) {
+    return slice(data, pos, text.size()) == text;
+}
+
 } // namespace
 
 bool NameLess::operator()(std::string_view a, std::string_view b) const {
@@ -75,11 +80,12 @@ bool ChmArchive::readHeader() {
     std::uint32_t headerLength = 0;
     std::uint64_t directoryOffset = 0;
     std::uint64_t directoryLength = 0;
-    if (data.substr(0, 4) != "ITSF" || !numberAt(data, 4, version) ||
+    if (!textAt(data, 0, "ITSF") || !numberAt(data, 4, version) ||
         !numberAt(data, 8, headerLength) || !numberAt(data, 0x14, languageId_) ||
         !numberAt(data, 0x48, directoryOffset) || !numberAt(data, 0x50, directoryLength))
         return false;
-    if (!slice(data, directoryOffset, directoryLength))
+    const std::optional<std::string_view> directory = slice(data, directoryOffset, directoryLength);
+    if (!directory)
         return false;
     if (version >= 3) {
         if (!numberAt(data, 0x58, contentOffset_))
@@ -89,17 +95,16 @@ bool ChmArchive::readHeader() {
     }
     if (headerLength > data.size() || contentOffset_ > data.size())
         return false;
-    return readDirectory(directoryOffset, directoryLength);
+    return readDirectory(*directory);
 }
 
-bool ChmArchive::readDirectory(std::uint64_t offset, std::uint64_t length) {
-    const std::string_view directory = *slice(bytes_, offset, length);
+bool ChmArchive::readDirectory(std::string_view directory) {
     std::uint32_t headerLength = 0;
     std::uint32_t chunkSize = 0;
     std::int32_t chunk = 0;
     std::int32_t lastChunk = 0;
     std::uint32_t chunkCount = 0;
-    if (directory.substr(0, 4) != "ITSP" || !numberAt(directory, 8, headerLength) ||
+    if (!textAt(directory, 0, "ITSP") || !numberAt(directory, 8, headerLength) ||
         !numberAt(directory, 0x10, chunkSize) || !numberAt(directory, 0x20, chunk) ||
         !numberAt(directory, 0x24, lastChunk) || !numberAt(directory, 0x2C, chunkCount))
         return false;
@@ -111,11 +116,15 @@ bool ChmArchive::readDirectory(std::uint64_t offset, std::uint64_t length) {
         if (chunk < 0 || static_cast<std::uint32_t>(chunk) >= chunkCount || visited[chunk])
             return false;
         visited[chunk] = true;
-        const std::string_view block =
-            directory.substr(headerLength + static_cast<std::size_t>(chunk) * chunkSize, chunkSize);
+        const std::optional<std::string_view> listing = slice(
+            directory, headerLength + std::uint64_t{chunkSize} * static_cast<std::uint32_t>(chunk),
+            chunkSize);
+        if (!listing)
+            return false;
+        const std::string_view block = *listing;
         std::uint32_t freeSpace = 0;
         std::int32_t next = 0;
-        if (block.substr(0, 4) != "PMGL" || !numberAt(block, 4, freeSpace) ||
+        if (!textAt(block, 0, "PMGL") || !numberAt(block, 4, freeSpace) ||
             !numberAt(block, 16, next) || freeSpace > chunkSize - listingHeader)
             return false;
         const std::size_t end = chunkSize - freeSpace;
@@ -171,7 +180,7 @@ bool ChmArchive::decompress() {
     std::uint32_t controlVersion = 0;
     std::uint32_t resetInterval = 0;
     std::uint32_t windowSize = 0;
-    if (control->substr(4, 4) != "LZXC" || !numberAt(*control, 8, controlVersion) ||
+    if (!textAt(*control, 4, "LZXC") || !numberAt(*control, 8, controlVersion) ||
         !numberAt(*control, 12, resetInterval) || !numberAt(*control, 16, windowSize))
         return false;
     std::uint64_t resetBytes = resetInterval;

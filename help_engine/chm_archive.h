@@ -46,7 +46,7 @@ class ChmArchive {
   private:
     ChmArchive() = default;
     bool readHeader();
-    bool readDirectory(std::uint64_t offset, std::uint64_t length);
+    bool readDirectory(std::string_view directory);
     std::optional<std::string_view> section0(std::string_view name) const;
     bool decompress();
 

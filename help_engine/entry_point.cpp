@@ -27,7 +27,7 @@ HWND textPopup(HWND caller, const HelpFileName& name, DWORD_PTR data) {
     const auto& popup = *reinterpret_cast<const HH_POPUP*>(data);
     if (popup.cbStruct < static_cast<int>(offsetof(HH_POPUP, clrForeground)))
         return nullptr;
-    std::optional<HelpFile> file = openHelpFile(name.path);
+    const std::shared_ptr<HelpFile> file = openHelpFile(name.path);
     if (!file)
         return nullptr;
     const std::optional<std::u16string> text = file->popupText(name.inner, popup.idString);
@@ -36,19 +36,8 @@ HWND textPopup(HWND caller, const HelpFileName& name, DWORD_PTR data) {
     return showTextPopup(engineModule, caller, *text, popup.pt);
 }
 
-} // namespace
-
-// The engine's entry point, exported at ordinal 14 as the HTML Help control's is. It takes the
-// contents, index and search commands, which open the help window, and the text pop-up
-// command; it returns the window it shows, or null when it shows nothing: an unreadable or
-// damaged file, a help number that the file lacks, another command.
-extern "C" HWND WINAPI HtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data) {
-    if (file == nullptr)
-        return nullptr;
-    const std::size_t length = strnlen(file, maxArgumentBytes);
-    if (length == maxArgumentBytes)
-        return nullptr;
-    const HelpFileName name = splitHelpFileName(std::string_view(file, length));
+// What HtmlHelpA does for `command`.
+HWND request(HWND caller, const HelpFileName& name, UINT command, DWORD_PTR data) {
     switch (command) {
     case HH_DISPLAY_TEXT_POPUP:
         return textPopup(caller, name, data);
@@ -59,6 +48,26 @@ extern "C" HWND WINAPI HtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_P
     case HH_DISPLAY_SEARCH:
         return showHelpWindow(engineModule, caller, name.path, HelpTab::search, name.inner);
     default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+// The engine's entry point, exported at ordinal 14 as the HTML Help control's is. It takes the
+// contents, index and search commands, which open the help window, and the text pop-up
+// command; it returns the window it shows, or null when it shows nothing: an unreadable or
+// damaged file, a help number that the file lacks, another command. No exception leaves it:
+// one (memory that a damaged file's claims could not get) is a file that could not be read.
+extern "C" HWND WINAPI HtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data) {
+    if (file == nullptr)
+        return nullptr;
+    const std::size_t length = strnlen(file, maxArgumentBytes);
+    if (length == maxArgumentBytes)
+        return nullptr;
+    try {
+        return request(caller, splitHelpFileName(std::string_view(file, length)), command, data);
+    } catch (...) {
         return nullptr;
     }
 }

@@ -95,14 +95,6 @@ std::string normalisedPath(std::string_view path) {
     return out.empty() ? "/" : out;
 }
 
-char16_t folded(char16_t c) {
-    if (c >= u'\uFF01' && c <= u'\uFF5E')
-        c = static_cast<char16_t>(c - 0xFEE0);
-    if (c >= u'A' && c <= u'Z')
-        c = static_cast<char16_t>(c - u'A' + u'a');
-    return c;
-}
-
 std::u16string foldedText(std::u16string_view text) {
     std::u16string out(text);
     std::transform(out.begin(), out.end(), out.begin(), folded);
@@ -122,6 +114,14 @@ std::size_t occurrences(std::u16string_view text, std::u16string_view word) {
 }
 
 } // namespace
+
+char16_t folded(char16_t c) {
+    if (c >= u'\uFF01' && c <= u'\uFF5E')
+        c = static_cast<char16_t>(c - 0xFEE0);
+    if (c >= u'A' && c <= u'Z')
+        c = static_cast<char16_t>(c - u'A' + u'a');
+    return c;
+}
 
 HelpFileName splitHelpFileName(std::string_view argument) {
     HelpFileName name;
@@ -145,8 +145,22 @@ std::optional<HelpFile> HelpFile::open(std::string bytes) {
         return std::nullopt;
     HelpFile file(std::move(*archive));
     file.readSystem();
-    file.readSitemaps();
     return file;
+}
+
+const std::vector<SitemapEntry>& HelpFile::contents() {
+    readSitemaps();
+    return contents_;
+}
+
+const std::vector<SitemapEntry>& HelpFile::index() {
+    readSitemaps();
+    return index_;
+}
+
+const Location& HelpFile::defaultTopic() {
+    readSitemaps();
+    return defaultTopic_;
 }
 
 void HelpFile::readSystem() {
@@ -182,6 +196,9 @@ void HelpFile::readSystem() {
 }
 
 void HelpFile::readSitemaps() {
+    if (sitemapsRead_)
+        return;
+    sitemapsRead_ = true;
     for (const auto& [name, entry] : archive_.entries()) {
         if (contentsFile_.empty() && endsWithNoCase(name, ".hhc"))
             contentsFile_ = name;
@@ -284,6 +301,7 @@ std::vector<SearchHit> HelpFile::search(std::u16string_view query) {
     if (words.empty())
         return {};
     if (!searchable_) {
+        readSitemaps();
         searchable_.emplace();
         for (const std::string& path : pagePaths()) {
             if (std::optional<Page> found = page(path)) {

@@ -28,6 +28,10 @@ struct Location {
     std::string anchor;
 };
 
+// A character as the index and the search compare it: the full-width forms of ASCII as ASCII,
+// capital letters as small ones.
+char16_t folded(char16_t c);
+
 struct SearchHit {
     std::string path;
     std::u16string title;
@@ -36,8 +40,9 @@ struct SearchHit {
 };
 
 // A compiled help file as the engine shows it: its title, the pop-up texts, the contents, the
-// index, its pages as text and a search over them. Reads are checked: damaged parts give
-// nothing, never more memory than the file's size allows (see ChmArchive). Tested by
+// index, its pages as text and a search over them. Each is read when it is first asked for, so
+// a pop-up reads no sitemap. Reads are checked: damaged parts give nothing, never more memory
+// than the file's size allows (see ChmArchive). Tested by
 // tests/unit/help_engine/help_file_test.cpp, fuzzed by fuzz/help_file_fuzzer.cpp.
 class HelpFile {
   public:
@@ -49,10 +54,10 @@ class HelpFile {
     const std::u16string& title() const { return title_; }
     // The entries of the contents and of the index, each leading to a path of the file
     // ("/search.html#regions"), or out of it, or nowhere (a book of the contents).
-    const std::vector<SitemapEntry>& contents() const { return contents_; }
-    const std::vector<SitemapEntry>& index() const { return index_; }
+    const std::vector<SitemapEntry>& contents();
+    const std::vector<SitemapEntry>& index();
     // The page the file opens with.
-    const Location& defaultTopic() const { return defaultTopic_; }
+    const Location& defaultTopic();
 
     // Topic `number` of the text pop-up file `textFile` ("/cshelp.txt"); nothing when the
     // file lacks it or cannot be read.
@@ -81,6 +86,7 @@ class HelpFile {
     std::vector<SitemapEntry> contents_;
     std::vector<SitemapEntry> index_;
     Location defaultTopic_;
+    bool sitemapsRead_ = false;
     struct SearchablePage {
         std::string path;
         std::u16string title;

@@ -54,12 +54,6 @@ std::u16string windowText(HWND window) {
     return utf16(text);
 }
 
-char16_t folded(char16_t c) {
-    if (c >= u'\uFF01' && c <= u'\uFF5E')
-        c = static_cast<char16_t>(c - 0xFEE0);
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
 bool beginsWith(std::u16string_view text, std::u16string_view prefix) {
     return text.size() >= prefix.size() &&
            std::equal(prefix.begin(), prefix.end(), text.begin(),
@@ -81,15 +75,19 @@ LRESULT CALLBACK editProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lP
 
 class HelpWindow {
   public:
-    HelpWindow(HelpFile file, std::string path) : file_(std::move(file)), path_(std::move(path)) {}
+    HelpWindow(std::shared_ptr<HelpFile> file, std::string path)
+        : file_(std::move(file)), path_(std::move(path)) {}
 
     // The help window of the process.
     static std::unique_ptr<HelpWindow> shown;
 
     bool create(HINSTANCE module, HWND caller);
     HWND window() const { return window_; }
-    bool shows(const std::string& path) const {
-        return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, path.c_str(), -1,
+    // Whether it shows the help file at `path` as `file` read it; as it read it last when the
+    // file cannot be read now.
+    bool shows(const std::string& path, const std::shared_ptr<HelpFile>& file) const {
+        return (file == nullptr || file == file_) &&
+               CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, path.c_str(), -1,
                               path_.c_str(), -1) == CSTR_EQUAL;
     }
     // Brings the window to the front with the tab `tab`, at the page `topic` if it names one.
@@ -117,7 +115,7 @@ class HelpWindow {
     void showEntry(const SitemapEntry& entry);
     void markContents();
 
-    HelpFile file_;
+    std::shared_ptr<HelpFile> file_;
     std::string path_;
     const WindowTexts* texts_ = &englishTexts;
     HWND window_ = nullptr;
@@ -168,8 +166,8 @@ RECT placeFor(HWND caller) {
 bool HelpWindow::create(HINSTANCE module, HWND caller) {
     if (!registerWindowClass(module, procedure))
         return false;
-    texts_ = file_.codePage() == 932 ? &japaneseTexts : &englishTexts;
-    std::wstring title = wide(file_.title());
+    texts_ = file_->codePage() == 932 ? &japaneseTexts : &englishTexts;
+    std::wstring title = wide(file_->title());
     if (title.empty())
         title = wide(decodeText(path_.substr(path_.find_last_of("\\/") + 1), CP_ACP));
     const RECT place = placeFor(caller);
@@ -203,7 +201,13 @@ LRESULT CALLBACK HelpWindow::procedure(HWND window, UINT message, WPARAM wParam,
             shown.reset();
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    return self->handle(message, wParam, lParam);
+    // No exception goes back into the platform's frames: a request the reader could not serve
+    // (memory for a damaged file's page) leaves the window as it was.
+    try {
+        return self->handle(message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
 }
 
 LRESULT HelpWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -263,7 +267,7 @@ bool HelpWindow::createControls(HINSTANCE module, HWND caller) {
         searchEdit_ == nullptr || searchButton_ == nullptr || searchList_ == nullptr ||
         !page_.create(window_, pageId, module))
         return false;
-    page_.setFont(look, file_.codePage());
+    page_.setFont(look, file_->codePage());
     // The tabs lie under the controls of their pages.
     SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (const HWND edit : {indexEdit_, searchEdit_}) {
@@ -326,7 +330,7 @@ void HelpWindow::selectTab(HelpTab tab) {
 }
 
 void HelpWindow::fillContents() {
-    const std::vector<SitemapEntry>& entries = file_.contents();
+    const std::vector<SitemapEntry>& entries = file_->contents();
     std::vector<HTREEITEM> parents;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const SitemapEntry& entry = entries[i];
@@ -349,14 +353,14 @@ void HelpWindow::fillContents() {
 }
 
 void HelpWindow::fillIndex() {
-    for (const SitemapEntry& entry : file_.index()) {
+    for (const SitemapEntry& entry : file_->index()) {
         const std::wstring name = wide(entry.name);
         SendMessageW(indexList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
 }
 
 void HelpWindow::present(HelpTab tab, const std::string& topic) {
-    if (const std::optional<Location> location = file_.resolve("/", topic);
+    if (const std::optional<Location> location = file_->resolve("/", topic);
         location && !topic.empty())
         showLocation(*location);
     ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
@@ -365,7 +369,7 @@ void HelpWindow::present(HelpTab tab, const std::string& topic) {
 }
 
 bool HelpWindow::showLocation(const Location& location) {
-    const std::optional<Page> page = file_.page(location.path);
+    const std::optional<Page> page = file_->page(location.path);
     if (!page)
         return false;
     page_.show(*page, location.anchor);
@@ -376,9 +380,9 @@ bool HelpWindow::showLocation(const Location& location) {
 
 // Selects the contents entry of the page shown, when the contents have one.
 void HelpWindow::markContents() {
-    const std::vector<SitemapEntry>& entries = file_.contents();
+    const std::vector<SitemapEntry>& entries = file_->contents();
     for (std::size_t i = 0; i < entries.size() && i < items_.size(); ++i) {
-        const std::optional<Location> target = file_.resolve("/", entries[i].local);
+        const std::optional<Location> target = file_->resolve("/", entries[i].local);
         if (!entries[i].local.empty() && target && target->path == current_.path) {
             marking_ = true;
             SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(items_[i]));
@@ -391,7 +395,7 @@ void HelpWindow::markContents() {
 void HelpWindow::showEntry(const SitemapEntry& entry) {
     if (entry.local.empty())
         return;
-    if (const std::optional<Location> target = file_.resolve("/", entry.local))
+    if (const std::optional<Location> target = file_->resolve("/", entry.local))
         showLocation(*target);
 }
 
@@ -421,14 +425,14 @@ LRESULT HelpWindow::notify(const NMHDR& header) {
 
 void HelpWindow::contentsChosen(const NMTREEVIEWW& change) {
     const auto index = static_cast<std::size_t>(change.itemNew.lParam);
-    if (!marking_ && index < file_.contents().size())
-        showEntry(file_.contents()[index]);
+    if (!marking_ && index < file_->contents().size())
+        showEntry(file_->contents()[index]);
 }
 
 // Typing in the index field selects the first keyword that begins with what was typed.
 void HelpWindow::indexTyped() {
     const std::u16string typed = windowText(indexEdit_);
-    const std::vector<SitemapEntry>& entries = file_.index();
+    const std::vector<SitemapEntry>& entries = file_->index();
     const auto found = std::find_if(entries.begin(), entries.end(), [&](const SitemapEntry& entry) {
         return beginsWith(entry.name, typed);
     });
@@ -438,13 +442,13 @@ void HelpWindow::indexTyped() {
 
 void HelpWindow::indexChosen() {
     const LRESULT chosen = SendMessageW(indexList_, LB_GETCURSEL, 0, 0);
-    if (chosen >= 0 && static_cast<std::size_t>(chosen) < file_.index().size())
-        showEntry(file_.index()[static_cast<std::size_t>(chosen)]);
+    if (chosen >= 0 && static_cast<std::size_t>(chosen) < file_->index().size())
+        showEntry(file_->index()[static_cast<std::size_t>(chosen)]);
 }
 
 void HelpWindow::search() {
     searched_ = windowText(searchEdit_);
-    hits_ = file_.search(searched_);
+    hits_ = file_->search(searched_);
     SendMessageW(searchList_, LB_RESETCONTENT, 0, 0);
     for (const SearchHit& hit : hits_) {
         const std::wstring title = wide(hit.title);
@@ -473,7 +477,7 @@ void HelpWindow::followLink(const ENLINK& link) {
     const std::string href = page_.linkAt(link.chrg.cpMin);
     if (href.empty())
         return;
-    if (const std::optional<Location> target = file_.resolve(current_.path, href))
+    if (const std::optional<Location> target = file_->resolve(current_.path, href))
         showLocation(*target);
 }
 
@@ -482,11 +486,11 @@ void HelpWindow::followLink(const ENLINK& link) {
 HWND showHelpWindow(HINSTANCE module, HWND caller, const std::string& path, HelpTab tab,
                     const std::string& topic) {
     HelpWindow* window = HelpWindow::shown.get();
-    if (window != nullptr && window->shows(path)) {
+    const std::shared_ptr<HelpFile> file = openHelpFile(path);
+    if (window != nullptr && window->shows(path, file)) {
         window->present(tab, topic);
         return window->window();
     }
-    std::optional<HelpFile> file = openHelpFile(path);
     if (!file)
         return nullptr;
     const Location first =
@@ -495,7 +499,7 @@ HWND showHelpWindow(HINSTANCE module, HWND caller, const std::string& path, Help
         return nullptr;
     if (window != nullptr)
         DestroyWindow(window->window());
-    HelpWindow::shown = std::make_unique<HelpWindow>(std::move(*file), path);
+    HelpWindow::shown = std::make_unique<HelpWindow>(file, path);
     window = HelpWindow::shown.get();
     if (!window->create(module, caller)) {
         if (HelpWindow::shown.get() == window && window->window() != nullptr)

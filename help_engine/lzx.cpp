@@ -151,7 +151,6 @@ class Decoder {
           mainElements_(numChars + positionSlots[windowBits - 15] * 8) {}
 
     std::optional<std::string> run() {
-        out_.reserve(stream_.length + 2 * frameSize);
         for (std::uint64_t frame = 0; out_.size() < stream_.length; ++frame) {
             if (frame % stream_.resetFrames == 0) {
                 if (frame >= stream_.frameOffsets.size() ||
@@ -161,9 +160,10 @@ class Decoder {
                 reset();
             }
             if (!headerRead_) {
-                if (reader_.bits(1))
-                    intelFileSize_ =
-                        static_cast<std::int64_t>(reader_.bits(16)) << 16 | reader_.bits(16);
+                if (reader_.bits(1)) {
+                    const std::int64_t high = reader_.bits(16);
+                    intelFileSize_ = high << 16 | reader_.bits(16);
+                }
                 headerRead_ = true;
             }
             const std::size_t frameStart = out_.size();
@@ -249,7 +249,8 @@ class Decoder {
         if (blockType_ == uncompressedBlock && (blockLength_ & 1) && !reader_.byte(padding))
             return false;
         blockType_ = static_cast<int>(reader_.bits(3));
-        blockLength_ = reader_.bits(16) << 8 | reader_.bits(8);
+        const std::uint32_t high = reader_.bits(16);
+        blockLength_ = high << 8 | reader_.bits(8);
         blockRemaining_ = blockLength_;
         if (blockType_ == verbatimBlock || blockType_ == alignedBlock) {
             if (blockType_ == alignedBlock) {

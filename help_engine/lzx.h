@@ -26,8 +26,9 @@ struct LzxStream {
 // Decodes the whole stream. Gives nothing when the stream is damaged: an unknown block kind, a
 // prefix code that is over-subscribed or that the bits leave, code lengths or a match that run
 // past their bounds, a frame that does not decode to its size, or bits taken past the end of
-// `data`. Time and memory are proportional to `length`, which the caller bounds. Tested by
-// tests/unit/help_engine/lzx_test.cpp.
+// `data`. Time is proportional to `length`, which the caller bounds; memory to what has been
+// decoded, so a stream that claims more than its bits make fails before it has taken that
+// much. Tested by tests/unit/help_engine/lzx_test.cpp.
 std::optional<std::string> decompressLzx(const LzxStream& stream);
 
 } // namespace help_engine

@@ -18,8 +18,9 @@ HWND shownPopup = nullptr;
 // While a pop-up is shown, the keys of its thread come here first.
 HHOOK keyboardHook = nullptr;
 
-// What a pop-up keeps: the font it draws its text with.
+// What a pop-up keeps: its text and the font it draws it with.
 struct PopupState {
+    std::wstring text;
     HFONT font = nullptr;
 };
 
@@ -38,13 +39,6 @@ PopupState* stateOf(HWND window) {
     return reinterpret_cast<PopupState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-std::wstring textOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 void paint(HWND window) {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(window, &paint);
@@ -60,8 +54,7 @@ void paint(HWND window) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     InflateRect(&area, -marginX, -marginY);
-    const std::wstring text = textOf(window);
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, textFormat);
+    DrawTextW(dc, state->text.c_str(), static_cast<int>(state->text.size()), &area, textFormat);
     SelectObject(dc, former);
     EndPaint(window, &paint);
 }
@@ -136,13 +129,15 @@ HWND showTextPopup(HINSTANCE module, HWND caller, const std::u16string& text, PO
     if (shownPopup != nullptr)
         DestroyWindow(shownPopup);
     const LOGFONTW look = windowFont(caller);
-    auto* state = new PopupState{CreateFontIndirectW(&look)};
-    const auto* wide = reinterpret_cast<const wchar_t*>(text.c_str());
+    auto* state =
+        new PopupState{std::wstring(text.begin(), text.end()), CreateFontIndirectW(&look)};
+    const wchar_t* wide = state->text.c_str();
 
     RECT textArea{0, 0, maxTextWidth, 0};
     if (const HDC dc = GetDC(nullptr)) {
         const HGDIOBJ former = SelectObject(dc, state->font);
-        DrawTextW(dc, wide, static_cast<int>(text.size()), &textArea, textFormat | DT_CALCRECT);
+        DrawTextW(dc, wide, static_cast<int>(state->text.size()), &textArea,
+                  textFormat | DT_CALCRECT);
         SelectObject(dc, former);
         ReleaseDC(nullptr, dc);
     }

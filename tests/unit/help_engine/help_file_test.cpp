@@ -1,15 +1,21 @@
 #include "chm_archive.h"
 #include "help_file.h"
+#include "opened_help_files.h"
 #include "program_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 // The help file that the build compiles beside this test program, read as the engine reads it,
 // and damaged copies of it.
@@ -147,6 +153,20 @@ TEST(HelpFile, SearchFindsPagesWithEveryWordMostHitsFirst) {
     }
 }
 
+// What the index's prefix match and the search compare: full-width ASCII as ASCII, capitals
+// as small letters; nothing else changes.
+const std::pair<char16_t, char16_t> foldCases[] = {
+    {u'A', u'a'},           {u'Z', u'z'},           {u'a', u'a'},           {u'\uFF21', u'a'},
+    {u'\uFF5A', u'z'},      {u'\uFF01', u'!'},      {u'\uFF5E', u'~'},      {u'\uFF10', u'0'},
+    {u'\u3000', u'\u3000'}, {u'\uFF5F', u'\uFF5F'}, {u'\uFF00', u'\uFF00'}, {u'\u00C0', u'\u00C0'},
+    {u'\u30A2', u'\u30A2'},
+};
+
+TEST(HelpFile, FoldingIgnoresCaseAndFullWidth) {
+    for (const auto& [c, expected] : foldCases)
+        EXPECT_EQ(folded(c), expected) << static_cast<int>(c);
+}
+
 struct ResolveCase {
     const char* from;
     const char* href;
@@ -191,6 +211,50 @@ TEST(HelpFile, FileArgumentSplitsIntoPathInnerFileAndWindow) {
     EXPECT_EQ(plain.inner, "");
 }
 
+constexpr int openedAnew = -1;
+constexpr int none = -2;
+
+struct OpenStep {
+    const char* path;
+    FileStamp stamp;
+    bool readable;
+    int sameAs; // the step whose file it gives again, openedAnew or none
+};
+
+const OpenStep openSteps[] = {
+    {"a.chm", {100, 1}, true, openedAnew}, {"a.chm", {100, 1}, true, 0},
+    {"a.chm", {100, 2}, true, openedAnew}, // rewritten with the same size
+    {"a.chm", {101, 2}, true, openedAnew}, // grown in the same tick
+    {"a.chm", {101, 2}, false, 3},         // unchanged: not read again
+    {"b.chm", {100, 1}, false, none},      // unreadable, and not kept as such
+    {"b.chm", {100, 1}, true, openedAnew}, {"c.chm", {100, 1}, true, openedAnew},
+    {"d.chm", {100, 1}, true, openedAnew}, {"a.chm", {101, 2}, true, 3},
+    {"e.chm", {100, 1}, true, openedAnew}, // the fifth: b, used longest ago, goes
+    {"a.chm", {101, 2}, true, 3},          {"b.chm", {100, 1}, true, openedAnew},
+};
+
+// A path asked for again gives the file opened before while its stamp stays, and reads the
+// file anew once the stamp has changed or it was dropped for others.
+TEST(HelpFile, OpenedFilesAreKeptUntilTheirStampChanges) {
+    OpenedHelpFiles opened;
+    std::vector<std::shared_ptr<HelpFile>> given;
+    for (const OpenStep& step : openSteps) {
+        SCOPED_TRACE(given.size());
+        bool read = false;
+        given.push_back(opened.open(step.path, step.stamp, [&]() -> std::optional<std::string> {
+            read = true;
+            return step.readable ? std::optional(helpFileBytes()) : std::nullopt;
+        }));
+        EXPECT_EQ(read, step.sameAs < 0);
+        EXPECT_EQ(given.back() == nullptr, step.sameAs == none);
+        if (step.sameAs >= 0) {
+            EXPECT_EQ(given.back(), given[static_cast<std::size_t>(step.sameAs)]);
+        } else if (step.sameAs == openedAnew) {
+            EXPECT_EQ(std::count(given.begin(), given.end(), given.back()), 1);
+        }
+    }
+}
+
 std::uint64_t numberAt(const std::string& bytes, std::size_t pos, std::size_t size) {
     std::uint64_t value = 0;
     for (std::size_t i = size; i-- > 0;)
@@ -217,6 +281,27 @@ std::size_t section0At(const std::string& bytes, const char* name) {
     std::optional<ChmArchive> archive = ChmArchive::open(bytes);
     return static_cast<std::size_t>(numberAt(bytes, contentOffsetField, 8) +
                                     archive->entries().at(name).offset);
+}
+
+// Where the field `field` (0 section, 1 offset, 2 length) of the directory entry `name` lies,
+// and how many bytes it takes.
+std::pair<std::size_t, std::size_t> entryField(const std::string& bytes, std::string_view name,
+                                               int field) {
+    std::size_t pos = bytes.find(name, directoryAt(bytes)) + name.size();
+    for (int at = 0;; ++at) {
+        const std::size_t start = pos;
+        while (static_cast<std::uint8_t>(bytes[pos]) & 0x80)
+            ++pos;
+        if (++pos; at == field)
+            return {start, pos - start};
+    }
+}
+
+// Gives a directory entry's field another value, written in as many bytes as it took.
+void setEntryField(std::string& bytes, std::string_view name, int field, std::uint64_t value) {
+    const auto [pos, size] = entryField(bytes, name, field);
+    for (std::size_t i = size; i-- > 0; value >>= 7)
+        bytes[pos + i] = static_cast<char>((value & 0x7F) | (i + 1 < size ? 0x80 : 0));
 }
 
 const char* const resetTable =
@@ -265,6 +350,16 @@ const DamageCase damageCases[] = {
      [](std::string& b) { setNumber(b, section0At(b, controlData) + 16, 4, 3); }, true},
     {"no reset interval",
      [](std::string& b) { setNumber(b, section0At(b, controlData) + 12, 4, 0); }, true},
+    {"control data shorter than its signature",
+     [](std::string& b) { setEntryField(b, controlData, 2, 2); }, true},
+    {"compressed content running past the end of the file",
+     [](std::string& b) { setEntryField(b, content, 2, b.size()); }, true},
+    {"section claims all that its content could decode to",
+     [](std::string& b) {
+         setNumber(b, section0At(b, resetTable) + 16, 8,
+                   ChmArchive::open(b)->entries().at(content).length * 1028);
+     },
+     true},
 };
 
 // A damaged file gives no help file, or one whose compressed files (the pop-up texts among
