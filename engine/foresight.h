@@ -1,6 +1,7 @@
 #pragma once
 
-#include <functional>
+#include "path_exists.h"
+
 #include <string>
 #include <vector>
 
@@ -26,11 +27,8 @@ struct Conflict {
     friend bool operator==(const Conflict&, const Conflict&) = default;
 };
 
-// Whether a path names a file or folder on disk now.
-using PathExists = std::function<bool(const std::string&)>;
-
 // The conflicts the rename pass meets in list order, as the window's pass meets them: each row
 // renamed in turn, never onto an existing file. A swap is told once, at its first row.
-// Tested by cli_tests (plan_test.cpp).
+// Tested by engine_tests (plan_test.cpp).
 std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
                                        const PathExists& exists);

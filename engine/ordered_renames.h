@@ -30,7 +30,7 @@ struct OrderedPlan {
 
 // The plan for the rows; temporaryName(folder, n) gives the n-th temporary name candidate of a
 // folder, and the first that does not exist is taken. For n rows it takes time in proportion to
-// n log n, however long their chains. Tested by cli_tests (plan_test.cpp).
+// n log n, however long their chains. Tested by engine_tests (plan_test.cpp).
 OrderedPlan
 planOrder(const std::vector<PlannedRename>& rows, const PathExists& exists,
           const std::function<std::string(const std::string& oldPath, int n)>& temporaryName);
