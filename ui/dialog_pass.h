@@ -19,6 +19,12 @@ class DialogPass {
 
     RenamePass& pass() { return pass_; }
 
+    // Draws the rows whose rename in list order would fail as the forecast of the names shown
+    // foresees them, and the rows whose new name one of those wants too.
+    void showForecast();
+    // Draws every row normally again: the names shown may be stale.
+    void hideForecast() { rows_.unmarkRows(); }
+
   private:
     DialogMessages messages_;
     HandlePerMatch matcher_;

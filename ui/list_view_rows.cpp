@@ -44,3 +44,22 @@ void ListViewRows::setNewName(int row, std::string newName) {
 void ListViewRows::deleteRow(int row) {
     SendMessageA(list_, LVM_DELETEITEM, row, 0);
 }
+
+void ListViewRows::markRows(const std::vector<RowMark>& marks) {
+    for (std::size_t row = 0; row < marks.size(); ++row) {
+        LVITEMA item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = static_cast<int>(row);
+        item.lParam = static_cast<LPARAM>(marks[row]);
+        SendMessageA(list_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    marked_ = true;
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+void ListViewRows::unmarkRows() {
+    if (!marked_)
+        return;
+    markRows(std::vector<RowMark>(static_cast<std::size_t>(count()), RowMark::none));
+    marked_ = false;
+}

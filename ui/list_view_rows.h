@@ -4,6 +4,16 @@
 
 #include <windows.h>
 
+#include <vector>
+
+// How a row of the file list is drawn, kept in its item's parameter so that it moves with the
+// row when rows above it leave the list.
+enum class RowMark : LPARAM {
+    none = 0,
+    fails = 1,         // its rename would fail: a file is at its new name when its turn comes
+    sharesNewName = 2, // it gets its new name, which a later row that fails wants too
+};
+
 // The rows of the file list control: column texts read whole, a new name repainted the moment
 // it is written.
 class ListViewRows : public FileRows {
@@ -15,6 +25,12 @@ class ListViewRows : public FileRows {
     void setNewName(int row, std::string newName) override;
     void deleteRow(int row) override;
 
+    // Marks every row as given (one mark for each row, in row order) and repaints the list.
+    void markRows(const std::vector<RowMark>& marks);
+    // Puts every row back to its normal look; does nothing when no row is marked.
+    void unmarkRows();
+
   private:
     HWND list_;
+    bool marked_ = false;
 };

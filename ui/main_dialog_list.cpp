@@ -2,6 +2,7 @@
 
 #include "ansi_code_page.h"
 #include "chosen_files.h"
+#include "dialog_pass.h"
 #include "row_selection.h"
 
 #include <commctrl.h>
@@ -83,6 +84,9 @@ void MainDialog::unlistSelected() {
             SendMessageA(fileList_, LVM_GETNEXTITEM, after, MAKELPARAM(LVNI_SELECTED, 0)));
     });
     deleteRows(rows, [this](int row) { SendMessageA(fileList_, LVM_DELETEITEM, row, 0); });
+    // The rows left may no longer conflict, or conflict otherwise.
+    if (!rows.empty() && renameArmed() != 0)
+        pass_->showForecast();
 }
 
 // Delete with any modifier removes the selected rows; Ctrl+A selects every row. Every key

@@ -2,14 +2,51 @@
 #include "main_dialog.h"
 
 #include "ansi_code_page.h"
+#include "foresight.h"
 #include "resource.h"
 
 #include <commctrl.h>
+
+namespace {
+
+// A marked row's text and background.
+constexpr COLORREF failingText = RGB(192, 0, 0);
+constexpr COLORREF failingBackground = RGB(255, 224, 224);
+
+// The path as a key of the forecast: Windows compares names without regard to case, so a
+// rename that changes only the case of a name is no conflict with the file itself.
+std::string caseFolded(std::string path) {
+    if (!path.empty())
+        CharUpperBuffA(path.data(), static_cast<DWORD>(path.size()));
+    return path;
+}
+
+} // namespace
 
 DialogPass::DialogPass(WindowApplication& app, HWND window)
     : messages_(app, window), engine_(ansiCodePage(), messages_, matcher_),
       rows_(GetDlgItem(window, IDC_FILES)), controls_(window),
       pass_(engine_, rows_, renamer_, controls_, messages_) {}
+
+void DialogPass::showForecast() {
+    std::vector<PlannedRename> planned = plannedRenames(rows_);
+    for (PlannedRename& row : planned) {
+        row.oldPath = caseFolded(std::move(row.oldPath));
+        row.newPath = caseFolded(std::move(row.newPath));
+    }
+    const std::vector<Conflict> conflicts = foreseeListOrder(planned, [](const std::string& path) {
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    });
+    const std::vector<bool> failing = failingRows(conflicts, planned.size());
+    std::vector<RowMark> marks(planned.size(), RowMark::none);
+    for (std::size_t row = 0; row < marks.size(); ++row)
+        if (failing[row])
+            marks[row] = RowMark::fails;
+    for (const Conflict& c : conflicts)
+        if (c.kind == Conflict::Kind::sameNewName && !failing[static_cast<std::size_t>(c.other)])
+            marks[static_cast<std::size_t>(c.other)] = RowMark::sharesNewName;
+    rows_.markRows(marks);
+}
 
 // The pass exists from the start of the window's initialisation, before any row is added.
 
@@ -17,20 +54,43 @@ int MainDialog::renameArmed() const {
     return pass_ != nullptr ? pass_->pass().renameArmed() : 0;
 }
 
+// The rows are marked while the button reads "Rename!", after the Test that armed it.
 INT_PTR MainDialog::runAction(WPARAM, LPARAM) {
-    pass_->pass().runAction();
+    if (pass_->pass().runAction().kind == PassOutcome::Kind::tested)
+        pass_->showForecast();
+    else
+        pass_->hideForecast();
     return TRUE;
 }
 
 INT_PTR MainDialog::resetToTest(WPARAM, LPARAM) {
     pass_->pass().namesMayBeStale();
+    pass_->hideForecast();
     return TRUE;
 }
 
 INT_PTR MainDialog::rowInserted(WPARAM, LPARAM) {
-    if (pass_ != nullptr)
+    if (pass_ != nullptr) {
         pass_->pass().namesMayBeStale();
+        pass_->hideForecast();
+    }
     return notificationResult(0);
+}
+
+// A marked row is drawn in the forecast's colours, whichever column.
+INT_PTR MainDialog::drawRow(WPARAM, LPARAM lParam) {
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT)
+        return notificationResult(CDRF_NOTIFYITEMDRAW);
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return notificationResult(CDRF_DODEFAULT);
+    const auto mark = static_cast<RowMark>(draw->nmcd.lItemlParam);
+    if (mark == RowMark::none)
+        return notificationResult(CDRF_DODEFAULT);
+    draw->clrText = failingText;
+    if (mark == RowMark::fails)
+        draw->clrTextBk = failingBackground;
+    return notificationResult(CDRF_NEWFONT);
 }
 
 // The list still counts the row that is going.
