@@ -2,6 +2,7 @@
 #include "main_dialog.h"
 
 #include "ansi_code_page.h"
+#include "failed_rows.h"
 #include "foresight.h"
 #include "resource.h"
 
