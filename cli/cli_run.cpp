@@ -5,7 +5,6 @@
 #include "cli_texts.h"
 #include "cli_window.h"
 #include "compiled_patterns.h"
-#include "failed_rows.h"
 #include "foresight.h"
 #include "journal.h"
 #include "options.h"

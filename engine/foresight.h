@@ -1,7 +1,11 @@
 #pragma once
 
+#include "file_rows.h"
 #include "path_exists.h"
+#include "rename_pass.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,3 +36,37 @@ struct Conflict {
 // Tested by engine_tests (plan_test.cpp).
 std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
                                        const PathExists& exists);
+
+// Every row's path and new path, the new path empty for a row without a NewName.
+std::vector<PlannedRename> plannedRenames(const FileRows& rows);
+
+// Which rows the conflicts keep from their new names: the row of each, both rows of a swap.
+std::vector<bool> failingRows(const std::vector<Conflict>& conflicts, std::size_t rowCount);
+
+// What the rename pass would give the rows with these conflicts, its failed rows counted as it
+// counts them.
+PassOutcome foreseenOutcome(const std::vector<Conflict>& conflicts, const FileRows& rows);
+
+// A row whose new name can be no file's name, left alone with its NewName emptied.
+struct UnusableName {
+    enum class Why : unsigned char {
+        refused,  // the new name was refused while it was made, and that was told then
+        empty,    // a replacement by nothing took the name whole
+        dotNames, // "." or ".."
+        tooLong,  // longer than the file system allows in the row's folder
+    };
+    int row;
+    Why why;
+    std::string newName;     // the name that is not used
+    std::size_t longest = 0; // tooLong: the most bytes a name in the folder may have
+};
+
+// The most bytes a name in a folder may have ("" is the current folder).
+using LongestName = std::function<std::size_t(const std::string& folder)>;
+
+// Leaves alone every row whose new name can be no file's name, by each row's kind from the
+// test pass: an empty one, "." and "..", a name longer than its folder allows. Returns those
+// rows in list order. Tested by engine_tests (plan_test.cpp) and cli_e2e_tests.
+std::vector<UnusableName> leaveUnusableNames(FileRows& rows,
+                                             const std::vector<RowName::Kind>& kinds,
+                                             const LongestName& longestName);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "file_renamer.h"
+#include "file_rows.h"
 #include "foresight.h"
+#include "rename_pass.h"
 
 #include <functional>
 #include <string>
@@ -43,3 +45,7 @@ using StepReport = std::function<void(const RenameStep&, const RenameResult&)>;
 // for a row whose rename failed or was taken back.
 std::vector<bool> runOrdered(const OrderedPlan& plan, std::size_t rowCount, FileRenamer& renamer,
                              const StepReport& report);
+
+// What runOrdered did to the rows, counted as the pass in list order counts them: a row without
+// a new name, and a row whose file did not get a new name that differs from its old one, failed.
+PassOutcome orderedOutcome(const std::vector<bool>& renamed, const FileRows& rows);

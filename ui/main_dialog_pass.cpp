@@ -2,7 +2,6 @@
 #include "main_dialog.h"
 
 #include "ansi_code_page.h"
-#include "failed_rows.h"
 #include "foresight.h"
 #include "resource.h"
 
