@@ -6,9 +6,9 @@
 
 #include <vector>
 
-// How a row of the file list is drawn, kept in its item's parameter so that it moves with the
-// row when rows above it leave the list.
-enum class RowMark : LPARAM {
+// How a row of the file list is drawn. It is kept in the row's state image bits, which the
+// control keeps with the row wherever it moves and does not draw: the list has no state images.
+enum class RowMark : UINT {
     none = 0,
     fails = 1,         // its rename would fail: a file is at its new name when its turn comes
     sharesNewName = 2, // it gets its new name, which a later row that fails wants too
@@ -29,6 +29,8 @@ class ListViewRows : public FileRows {
     void markRows(const std::vector<RowMark>& marks);
     // Puts every row back to its normal look; does nothing when no row is marked.
     void unmarkRows();
+    // The mark of a row of the list control.
+    static RowMark markOf(HWND list, int row);
 
   private:
     HWND list_;

@@ -84,7 +84,8 @@ INT_PTR MainDialog::drawRow(WPARAM, LPARAM lParam) {
         return notificationResult(CDRF_NOTIFYITEMDRAW);
     if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
         return notificationResult(CDRF_DODEFAULT);
-    const auto mark = static_cast<RowMark>(draw->nmcd.lItemlParam);
+    const RowMark mark =
+        ListViewRows::markOf(draw->nmcd.hdr.hwndFrom, static_cast<int>(draw->nmcd.dwItemSpec));
     if (mark == RowMark::none)
         return notificationResult(CDRF_DODEFAULT);
     draw->clrText = failingText;
