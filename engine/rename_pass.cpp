@@ -49,10 +49,10 @@ PassOutcome RenamePass::testPass(int count) {
     outcome.kind = PassOutcome::Kind::refused;
     if (!engine_.preparePatternForPass())
         return outcome;
-    outcome.rowKinds.reserve(static_cast<std::size_t>(count));
     window_.showWaitCursor();
     {
         const PassRows rows(engine_.matcher());
+        outcome.rowKinds.reserve(static_cast<std::size_t>(count));
         for (int i = 0; i < count; ++i) {
             messages_.rowUnderWay(i);
             RowName row = engine_.replaceAllMatches(rows_.column(i, RowColumn::CurrentName));
