@@ -5,8 +5,6 @@
 namespace {
 
 constexpr int firstTextBuffer = 264;
-// Where INDEXTOSTATEIMAGEMASK puts a state image index.
-constexpr int stateImageShift = 12;
 
 } // namespace
 
@@ -45,33 +43,4 @@ void ListViewRows::setNewName(int row, std::string newName) {
 
 void ListViewRows::deleteRow(int row) {
     SendMessageA(list_, LVM_DELETEITEM, row, 0);
-}
-
-void ListViewRows::markRows(const std::vector<RowMark>& marks) {
-    for (std::size_t row = 0; row < marks.size(); ++row) {
-        LVITEMA item{};
-        item.stateMask = LVIS_STATEIMAGEMASK;
-        item.state = INDEXTOSTATEIMAGEMASK(static_cast<UINT>(marks[row]));
-        SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-    }
-    marked_ = true;
-    InvalidateRect(list_, nullptr, TRUE);
-}
-
-// One message puts every row back (row -1 stands for all).
-void ListViewRows::unmarkRows() {
-    if (!marked_)
-        return;
-    LVITEMA item{};
-    item.stateMask = LVIS_STATEIMAGEMASK;
-    item.state = INDEXTOSTATEIMAGEMASK(static_cast<UINT>(RowMark::none));
-    SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-    marked_ = false;
-    InvalidateRect(list_, nullptr, TRUE);
-}
-
-RowMark ListViewRows::markOf(HWND list, int row) {
-    const auto state =
-        static_cast<UINT>(SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
-    return static_cast<RowMark>((state & LVIS_STATEIMAGEMASK) >> stateImageShift);
 }

@@ -7,6 +7,10 @@
 
 #include <commctrl.h>
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace {
 
 // A marked row's text and background.
@@ -25,8 +29,8 @@ std::string caseFolded(std::string path) {
 
 DialogPass::DialogPass(WindowApplication& app, HWND window)
     : messages_(app, window), engine_(ansiCodePage(), messages_, matcher_),
-      rows_(GetDlgItem(window, IDC_FILES)), controls_(window),
-      pass_(engine_, rows_, renamer_, controls_, messages_) {}
+      rows_(GetDlgItem(window, IDC_FILES)), marks_(GetDlgItem(window, IDC_FILES)),
+      controls_(window), pass_(engine_, rows_, renamer_, controls_, messages_) {}
 
 void DialogPass::showForecast() {
     std::vector<PlannedRename> planned = plannedRenames(rows_);
@@ -45,7 +49,7 @@ void DialogPass::showForecast() {
     for (const Conflict& c : conflicts)
         if (c.kind == Conflict::Kind::sameNewName && !failing[static_cast<std::size_t>(c.other)])
             marks[static_cast<std::size_t>(c.other)] = RowMark::sharesNewName;
-    rows_.markRows(marks);
+    marks_.mark(marks);
 }
 
 // The pass exists from the start of the window's initialisation, before any row is added.
@@ -85,7 +89,7 @@ INT_PTR MainDialog::drawRow(WPARAM, LPARAM lParam) {
     if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
         return notificationResult(CDRF_DODEFAULT);
     const RowMark mark =
-        ListViewRows::markOf(draw->nmcd.hdr.hwndFrom, static_cast<int>(draw->nmcd.dwItemSpec));
+        RowMarks::of(draw->nmcd.hdr.hwndFrom, static_cast<int>(draw->nmcd.dwItemSpec));
     if (mark == RowMark::none)
         return notificationResult(CDRF_DODEFAULT);
     draw->clrText = failingText;
