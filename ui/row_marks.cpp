@@ -16,11 +16,17 @@ void setMark(HWND list, WPARAM row, RowMark mark) {
 
 } // namespace
 
+// The rows are put back first, so only the marked ones are told each.
 void RowMarks::mark(const std::vector<RowMark>& marks) {
-    for (std::size_t row = 0; row < marks.size(); ++row)
+    clear();
+    for (std::size_t row = 0; row < marks.size(); ++row) {
+        if (marks[row] == RowMark::none)
+            continue;
         setMark(list_, row, marks[row]);
-    marked_ = true;
-    InvalidateRect(list_, nullptr, TRUE);
+        marked_ = true;
+    }
+    if (marked_)
+        InvalidateRect(list_, nullptr, TRUE);
 }
 
 // One message puts every row back (row -1 stands for all).

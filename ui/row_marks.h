@@ -18,7 +18,8 @@ class RowMarks {
   public:
     explicit RowMarks(HWND list) : list_(list) {}
 
-    // Marks every row as given (one mark for each row, in row order) and repaints the list.
+    // Marks every row as given (one mark for each row, in row order) and repaints the list
+    // where that changes it.
     void mark(const std::vector<RowMark>& marks);
     // Puts every row back to its normal look; does nothing when no row is marked.
     void clear();
