@@ -19,7 +19,7 @@ std::string describe(DWORD error) {
 
 } // namespace
 
-RenameResult MoveFileRenamer::failed(DWORD error) const {
+RenameResult MoveFileRenamer::failed(unsigned long error) const {
     return {false, explainFailures_ ? describe(error) : std::string()};
 }
 

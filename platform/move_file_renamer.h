@@ -19,7 +19,7 @@ class MoveFileRenamer : public FileRenamer {
                               const std::string& listedFile) override;
 
   private:
-    RenameResult failed(DWORD error) const;
+    RenameResult failed(unsigned long error) const;
 
     bool explainFailures_;
 };
