@@ -430,6 +430,28 @@ TEST(LookAlikes, APathTheCodePageCannotHoldIsRefusedAndNoLookAlikeIsRenamed) {
     after["表_0903-2001.jpg"] = "held";
     EXPECT_EQ(folder.utf8Entries(), after);
 }
+
+// kibrel-cli-utf8.exe works in UTF-8, so it reaches those names themselves: café_… and 😀_… are
+// renamed, and the plain cafe_… beside café_… is not.
+TEST(LookAlikes, TheUtf8ProgramRenamesEveryNameAsItselfAndNoLookAlike) {
+    TestFolder folder;
+    ASSERT_TRUE(folder.writeUtf8File("café_2001_0903.jpg", "accent"));
+    ASSERT_TRUE(folder.writeUtf8File("cafe_2001_0903.jpg", "plain"));
+    ASSERT_TRUE(folder.writeUtf8File("😀_2001_0903.txt", "emoji"));
+    RunSetting setting;
+    setting.utf8Arguments = true;
+    const std::string program = builtCli().substr(0, builtCli().size() - 4) + "-utf8.exe";
+    const CliResult result =
+        runProgram(program,
+                   {"-q", "-s", "{\\d\\d\\d\\d}_{\\d\\d\\d\\d}", "-r", "\\2-\\1",
+                    folder.pathOf("café_2001_0903.jpg"), folder.pathOf("😀_2001_0903.txt")},
+                   setting);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(folder.utf8Entries(), (FolderEntries{{"café_0903-2001.jpg", "accent"},
+                                                   {"cafe_2001_0903.jpg", "plain"},
+                                                   {"😀_0903-2001.txt", "emoji"}}));
+}
 #endif
 
 } // namespace
