@@ -20,8 +20,8 @@ std::optional<std::string> codePageFromWide(std::wstring_view wide, unsigned cod
 // The characters in UTF-8; half of a surrogate pair standing alone becomes U+FFFD.
 std::string utf8FromWide(std::wstring_view wide);
 
-// Which file or folder the path names now, as the platform tells them apart: its volume and
-// its index there, which a rename, a write or a change of times leave as they are and which a
-// file put in its place does not share. Empty when nothing is there or the platform cannot
-// tell (an index of 0).
+// Which file or folder the path names now, as the platform tells them apart: its index on its
+// volume, which a rename, a write or a change of times leave as they are and which a file put
+// in its place does not share (the volume is the path's own while nothing is mounted anew).
+// Empty when nothing is there or the platform cannot tell (an index of 0).
 std::string fileKey(const std::wstring& path);
