@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <functional>
 #include <set>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -122,4 +124,73 @@ std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
         }
     }
     return conflicts;
+}
+
+namespace {
+
+// Whether the name at the end of the path is "." or "..", or the path is the root.
+bool namesNoFile(std::string_view path, std::string_view separators) {
+    if (path.find_first_not_of(separators) == std::string_view::npos)
+        return true;
+    const std::size_t last = path.find_last_of(separators);
+    const std::string_view name = last == std::string_view::npos ? path : path.substr(last + 1);
+    return name == "." || name == "..";
+}
+
+} // namespace
+
+// Folders are known by their identities, so that a folder renamed is found under any spelling
+// of the paths inside it; the identity of each folder on the way is asked once.
+std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& rows,
+                                            const IdentityOf& identity,
+                                            std::string_view separators) {
+    std::vector<Unrenamable> found;
+    // The rows that move their file, by its identity.
+    std::unordered_map<std::string, int> moving;
+    std::unordered_map<std::string, std::string> folders;
+    auto folderIdentity = [&](const std::string& folder) -> const std::string& {
+        auto known = folders.find(folder);
+        if (known == folders.end())
+            known = folders.emplace(folder, identity(folder)).first;
+        return known->second;
+    };
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const PlannedRename& rename = rows[r];
+        const auto row = static_cast<int>(r);
+        if (rename.newPath.empty())
+            continue;
+        const bool moves = rename.newPath != rename.oldPath;
+        if (moves && namesNoFile(rename.oldPath, separators)) {
+            found.push_back({Unrenamable::Kind::notAName, row, -1});
+            continue;
+        }
+        const std::string file = identity(rename.oldPath);
+        if (file.empty()) {
+            found.push_back({Unrenamable::Kind::missing, row, -1});
+            continue;
+        }
+        if (const auto same = moving.find(file); same != moving.end()) {
+            found.push_back({Unrenamable::Kind::sameFile, row, same->second});
+            continue;
+        }
+        int folderMoved = -1;
+        for (std::size_t at = rename.oldPath.find_first_of(separators, 1);
+             at != std::string::npos && folderMoved < 0 && !moving.empty();
+             at = rename.oldPath.find_first_of(separators, at + 1)) {
+            // "C:" is the current folder of a drive, not a folder on the way.
+            if (rename.oldPath[at - 1] == ':')
+                continue;
+            const std::string& folder = folderIdentity(rename.oldPath.substr(0, at));
+            if (const auto renamed = moving.find(folder);
+                !folder.empty() && renamed != moving.end())
+                folderMoved = renamed->second;
+        }
+        if (folderMoved >= 0) {
+            found.push_back({Unrenamable::Kind::folderFirst, row, folderMoved});
+            continue;
+        }
+        if (moves)
+            moving.emplace(file, row);
+    }
+    return found;
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One row as the rename pass will take it: its path and the new path (empty when the row is
@@ -34,3 +35,30 @@ using PathExists = std::function<bool(const std::string&)>;
 // Tested by cli_tests (plan_test.cpp).
 std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
                                        const PathExists& exists);
+
+// A row that no order of renames can rename, found before any rename is made.
+struct Unrenamable {
+    enum class Kind {
+        missing,     // nothing has the row's path
+        sameFile,    // the row's file is other's (an earlier row), under another spelling
+        folderFirst, // other, an earlier row, renames a folder that the row's path goes through
+        notAName,    // the path is ".", ".." or the root, which no rename can move
+    };
+    Kind kind;
+    int row;
+    int other; // -1: no row
+
+    friend bool operator==(const Unrenamable&, const Unrenamable&) = default;
+};
+
+// The identity of the file or folder at a path (device and inode), empty when nothing is there.
+using IdentityOf = std::function<std::string(const std::string&)>;
+
+// The rows with a new path that the pass would fail whatever the order, as it fails them: a row
+// whose path names nothing, a row whose file an earlier row already renames, a row inside a
+// folder that an earlier row renames first, and a row of ".", ".." or the root that would
+// change its name. A row told is no earlier row for the rows after it. The paths' folders are
+// separated by any of separators. Tested by cli_tests (plan_test.cpp) and cli_e2e_tests.
+std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& rows,
+                                            const IdentityOf& identity,
+                                            std::string_view separators);

@@ -1,5 +1,6 @@
 #include "cli_run.h"
 #include "cli_texts.h"
+#include "platform.h"
 
 #include <cstdio>
 #include <string>
@@ -12,6 +13,9 @@
 #endif
 
 int main(int argc, char** argv) {
+    // Before any file is opened, so that none takes the number of a closed standard stream.
+    if (!openStandardStreams())
+        return exitRefused;
 #ifdef _WIN32
     // A line ends in a line feed alone, and names go out as the bytes they are.
     _setmode(_fileno(stdout), _O_BINARY);

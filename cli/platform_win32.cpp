@@ -47,16 +47,35 @@ std::string fileIdentity(const std::string& path) {
         return {};
     const unsigned long long index =
         static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
-    const std::string place =
-        std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(index);
-    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return place;
-    const unsigned long long size =
-        static_cast<unsigned long long>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
-    const unsigned long long written =
-        static_cast<unsigned long long>(info.ftLastWriteTime.dwHighDateTime) << 32 |
-        info.ftLastWriteTime.dwLowDateTime;
-    return place + ":" + std::to_string(size) + ":" + std::to_string(written);
+    const unsigned long long made =
+        static_cast<unsigned long long>(info.ftCreationTime.dwHighDateTime) << 32 |
+        info.ftCreationTime.dwLowDateTime;
+    return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(index) + ":" +
+           std::to_string(made);
+}
+
+bool isEmptyFile(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != 0 &&
+           (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+               0 &&
+           data.nFileSizeHigh == 0 && data.nFileSizeLow == 0;
+}
+
+bool removeFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+std::string absolutePath(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full)
+        return path;
+    return std::string(full, length);
+}
+
+bool openStandardStreams() {
+    return true;
 }
 
 bool pathExists(const std::string& path) {

@@ -124,9 +124,10 @@ TEST_P(Conflicts, AreToldBeforeAnythingIsRenamedAndOrderedRenamesLoseNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Conflicts, ::testing::ValuesIn(conflictCases));
 
-// A run taken back: --undo -n shows it newest first, --undo renames every file back, and an undo
-// is itself a run that --undo takes back. A file whose name stayed is no part of the run, and a
-// folder that a file was saved into since is still the folder that was renamed.
+// A run taken back: --undo -n shows it newest first, --undo -v renames every file back and
+// tells each, and a second --undo finds nothing left to take back and redoes nothing. A file
+// whose name stayed is no part of the run, and a folder that a file was saved into since is
+// still the folder that was renamed.
 TEST(Undo, TakesTheLastRunBackNewestFirst) {
     TestFolder folder;
     TestFolder state;
@@ -143,28 +144,30 @@ TEST(Undo, TakesTheLastRunBackNewestFirst) {
     EXPECT_EQ(shown.status, 0);
     EXPECT_EQ(shown.out, folder.pathOf("f_g") + "\tf-g\n" + folder.pathOf("c_d.txt") +
                              "\tc-d.txt\n" + folder.pathOf("a_b.txt") + "\ta-b.txt\n");
-    EXPECT_EQ(folder.entries(), (FolderEntries{{"a_b.txt", "A"},
-                                               {"c_d.txt", "C"},
-                                               {"plain.txt", "P"},
-                                               {"f_g", "<folder>new.txt=N;"}}));
-    EXPECT_EQ(runCli({"--undo"}, setting).status, 0);
-    EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"},
-                                               {"c-d.txt", "C"},
-                                               {"plain.txt", "P"},
-                                               {"f-g", "<folder>new.txt=N;"}}));
-    const std::string renamed = onTerminal("名前を変えました ");
-    EXPECT_EQ(runCli({"--undo", "-v"}, setting).out,
-              renamed + folder.pathOf("a-b.txt") + " -> " + folder.pathOf("a_b.txt") + "\n" +
-                  renamed + folder.pathOf("c-d.txt") + " -> " + folder.pathOf("c_d.txt") + "\n" +
-                  renamed + folder.pathOf("f-g") + " -> " + folder.pathOf("f_g") + "\n");
-    EXPECT_EQ(folder.entries(), (FolderEntries{{"a_b.txt", "A"},
-                                               {"c_d.txt", "C"},
-                                               {"plain.txt", "P"},
-                                               {"f_g", "<folder>new.txt=N;"}}));
+    const FolderEntries renamed{
+        {"a_b.txt", "A"}, {"c_d.txt", "C"}, {"plain.txt", "P"}, {"f_g", "<folder>new.txt=N;"}};
+    EXPECT_EQ(folder.entries(), renamed);
+    const std::string made = "名前を変えました ";
+    CliResult undone = runCli({"--undo", "-v"}, setting);
+    EXPECT_EQ(undone.status, 0);
+    EXPECT_EQ(undone.out, "");
+    EXPECT_EQ(undone.err,
+              onTerminal(made + folder.pathOf("f_g") + " -> " + folder.pathOf("f-g") + "\n" + made +
+                         folder.pathOf("c_d.txt") + " -> " + folder.pathOf("c-d.txt") + "\n" +
+                         made + folder.pathOf("a_b.txt") + " -> " + folder.pathOf("a-b.txt") +
+                         "\n" + "kibrel-cli: 取り消し 3、取り消せず 0\n"));
+    const FolderEntries before{
+        {"a-b.txt", "A"}, {"c-d.txt", "C"}, {"plain.txt", "P"}, {"f-g", "<folder>new.txt=N;"}};
+    EXPECT_EQ(folder.entries(), before);
+    CliResult again = runCli({"--undo"}, setting);
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(again.err, onTerminal("kibrel-cli: 前回の実行はもう取り消してあります\n"));
+    EXPECT_EQ(folder.entries(), before);
 }
 
-// A file replaced or moved since the run is told and left alone; the others go back.
-TEST(Undo, LeavesAFileChangedSinceAlone) {
+// A file replaced or moved since the run is told and left alone; the others go back, a file
+// written to since among them. What was left is taken back by a later --undo once it can be.
+TEST(Undo, LeavesAFileChangedSinceAloneAndRetriesIt) {
     TestFolder folder;
     TestFolder state;
     const RunSetting setting{
@@ -177,13 +180,29 @@ TEST(Undo, LeavesAFileChangedSinceAlone) {
     ASSERT_EQ(runCli(args, setting).status, 0);
     ASSERT_TRUE(folder.remove("a.y") && folder.writeFile("a.y", "new"));
     ASSERT_TRUE(folder.rename("c.y", "moved.y"));
+    {
+        std::FILE* edited = std::fopen(folder.pathOf("e.y").c_str(), "ab");
+        ASSERT_NE(edited, nullptr);
+        std::fputs(" edited", edited);
+        std::fclose(edited);
+    }
     CliResult undone = runCli({"--undo"}, setting);
     EXPECT_EQ(undone.status, 1);
     EXPECT_EQ(undone.err,
               onTerminal(withFolder("%Fc.y: 取り消しません: その後に移動したか名前が変わりました\n"
-                                    "%Fa.y: 取り消しません: 今は別のファイルがその名前です\n",
+                                    "%Fa.y: 取り消しません: 今は別のファイルがその名前です\n"
+                                    "kibrel-cli: 取り消し 1、取り消せず 2\n",
                                     folder.path())));
-    EXPECT_EQ(folder.entries(), (FolderEntries{{"a.y", "new"}, {"moved.y", "C"}, {"e.x", "E"}}));
+    EXPECT_EQ(folder.entries(),
+              (FolderEntries{{"a.y", "new"}, {"moved.y", "C"}, {"e.x", "E edited"}}));
+    ASSERT_TRUE(folder.rename("moved.y", "c.y"));
+    undone = runCli({"--undo"}, setting);
+    EXPECT_EQ(undone.status, 1) << "the replaced file is still told";
+    EXPECT_EQ(undone.err,
+              onTerminal(withFolder("%Fa.y: 取り消しません: 今は別のファイルがその名前です\n"
+                                    "kibrel-cli: 取り消し 1、取り消せず 1\n",
+                                    folder.path())));
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a.y", "new"}, {"c.x", "C"}, {"e.x", "E edited"}}));
 }
 
 // PATHs from standard input separated by NUL bytes come back in NUL-separated records, and a
@@ -259,7 +278,8 @@ TEST(Names, AsThePlatformAllowsThem) {
         runCli({"--windows-names", "-s", "why", "-r", "how", folder.pathOf("Q&A: why?.txt")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, folder.pathOf("Q&A: why?.txt") +
-                               ": ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n");
+                               ": ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n"
+                               "kibrel-cli: 名前を変えた 0、失敗 1、そのまま 0\n");
     EXPECT_EQ(runCli({"-s", "why", "-r", "how", folder.pathOf("Q&A: why?.txt")}).status, 0);
     EXPECT_EQ(folder.entries(), (FolderEntries{{"Q&A: how?.txt", "Q"}}));
 }
