@@ -154,7 +154,9 @@ int leaveUnusableNames(CliRows& rows, CliMessages& messages) {
             ++left;
             continue;
         }
-        if (row.newName == "." || row.newName == "..")
+        // A PATH of "." or ".." that keeps its name is no rename to a name of the two, but a
+        // PATH that cannot be renamed, told as such later.
+        if ((row.newName == "." || row.newName == "..") && row.newName != row.name)
             messages.say("%1: the new name %2 cannot be a file's name", {pathOf(row), row.newName});
         else if (row.newName.size() > longestIn(row.folder))
             messages.say("%1: the new name is longer than the file system allows (%2 bytes)",

@@ -159,8 +159,7 @@ std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& ro
         const auto row = static_cast<int>(r);
         if (rename.newPath.empty())
             continue;
-        const bool moves = rename.newPath != rename.oldPath;
-        if (moves && namesNoFile(rename.oldPath, separators)) {
+        if (namesNoFile(rename.oldPath, separators)) {
             found.push_back({Unrenamable::Kind::notAName, row, -1});
             continue;
         }
@@ -189,7 +188,7 @@ std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& ro
             found.push_back({Unrenamable::Kind::folderFirst, row, folderMoved});
             continue;
         }
-        if (moves)
+        if (rename.newPath != rename.oldPath)
             moving.emplace(file, row);
     }
     return found;

@@ -56,9 +56,9 @@ using IdentityOf = std::function<std::string(const std::string&)>;
 
 // The rows with a new path that the pass would fail whatever the order, as it fails them: a row
 // whose path names nothing, a row whose file an earlier row already renames, a row inside a
-// folder that an earlier row renames first, and a row of ".", ".." or the root that would
-// change its name. A row told is no earlier row for the rows after it. The paths' folders are
-// separated by any of separators. Tested by cli_tests (plan_test.cpp) and cli_e2e_tests.
+// folder that an earlier row renames first, and a row of ".", ".." or the root. A row told is no
+// earlier row for the rows after it. The paths' folders are separated by any of separators. Tested
+// by cli_tests (plan_test.cpp) and cli_e2e_tests.
 std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& rows,
                                             const IdentityOf& identity,
                                             std::string_view separators);

@@ -60,6 +60,8 @@ std::string journalFolder() {
             return {};
         folder = std::string(home) + "/.local/state";
     }
+    while (!folder.empty() && folder.back() == '/')
+        folder.pop_back();
     folder += "/kibrel";
     return makeFolders(folder) ? folder + "/" : std::string();
 }

@@ -205,6 +205,141 @@ TEST(Undo, LeavesAFileChangedSinceAloneAndRetriesIt) {
     EXPECT_EQ(folder.entries(), (FolderEntries{{"a.y", "new"}, {"c.x", "C"}, {"e.x", "E edited"}}));
 }
 
+// The way back survives everyday mistakes: a run with relative PATHs is taken back from
+// another folder after a refused pattern, a run that matched nothing and a run whose every
+// rename failed, none of which replaces the journal. An undo that cannot restore a name that is
+// taken says so, shown or real, and a later undo takes the file back once the name is free.
+TEST(Undo, SurvivesRunsThatRenameNothingAndWorksFromAnotherFolder) {
+    TestFolder folder;
+    TestFolder elsewhere;
+    TestFolder state;
+    RunSetting inFolder{.workingFolder = folder.path(),
+                        .input = {},
+                        .locale = "ja_JP.UTF-8",
+                        .stateFolder = state.path()};
+    RunSetting inElsewhere = inFolder;
+    inElsewhere.workingFolder = elsewhere.path();
+    ASSERT_TRUE(folder.writeFile("a-1", "A") && folder.writeFile("b-1", "B") &&
+                folder.writeFile("c_1", "C"));
+    ASSERT_EQ(runCli({"-q", "-s", "-", "-r", "_", "a-1", "b-1"}, inFolder).status, 0);
+    EXPECT_EQ(runCli({"-q", "-s", "*a", "a_1"}, inFolder).status, 2);
+    EXPECT_EQ(runCli({"-q", "-s", "zzz", "a_1"}, inFolder).status, 0);
+    EXPECT_EQ(runCli({"-q", "-s", "_", "-r", "-", "c_1", "a_1"}, inElsewhere).status, 1)
+        << "every rename fails: the PATHs name nothing there";
+    ASSERT_TRUE(folder.writeFile("a-1", "blocker"));
+    CliResult shown = runCli({"--undo", "-n"}, inElsewhere);
+    EXPECT_EQ(shown.status, 1);
+    EXPECT_EQ(shown.out, folder.pathOf("b_1") + "\tb-1\n");
+    const std::string told = withFolder("%Fa_1: 取り消しません: %Fa-1 があります\n", folder.path());
+    EXPECT_EQ(shown.err, onTerminal(told));
+    CliResult undone = runCli({"--undo"}, inElsewhere);
+    EXPECT_EQ(undone.status, 1);
+    EXPECT_EQ(folder.entries(),
+              (FolderEntries{{"a-1", "blocker"}, {"a_1", "A"}, {"b-1", "B"}, {"c_1", "C"}}));
+    ASSERT_TRUE(folder.remove("a-1"));
+    undone = runCli({"--undo"}, inFolder);
+    EXPECT_EQ(undone.status, 0) << undone.err;
+    EXPECT_EQ(undone.err, onTerminal("kibrel-cli: 取り消し 1、取り消せず 0\n"));
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a-1", "A"}, {"b-1", "B"}, {"c_1", "C"}}));
+}
+
+// A journal that cannot be read is told with its path and what is wrong, never as no run.
+TEST(Undo, ADamagedJournalIsToldAsDamaged) {
+    TestFolder state;
+    const RunSetting setting{
+        .workingFolder = {}, .input = {}, .locale = "C.UTF-8", .stateFolder = state.path()};
+    const std::string journal = state.pathOf("kibrel/last-run.journal");
+    ASSERT_TRUE(state.makeFolder("kibrel"));
+    const struct {
+        const char* contents; // nullptr: a folder
+        const char* told;
+    } cases[] = {
+        {"", "is damaged: it is empty"},
+        {"\x8F\x01garbage\xFF\n\n", "is damaged: it does not begin as a journal"},
+        {"kibrel-cli journal 2\nrename\tonly one path\n", "is damaged: line 2 cannot be read"},
+        {nullptr, "is a folder, not a journal"},
+    };
+    for (const auto& c : cases) {
+        if (c.contents != nullptr)
+            ASSERT_TRUE(state.writeFile("kibrel/last-run.journal", c.contents));
+        else
+            ASSERT_TRUE(state.remove("kibrel/last-run.journal") &&
+                        state.makeFolder("kibrel/last-run.journal"));
+        const CliResult undone = runCli({"--undo"}, setting);
+        EXPECT_EQ(undone.status, 2) << c.told;
+        EXPECT_EQ(undone.err, "kibrel-cli: the journal " + journal + " " + c.told + "\n");
+    }
+}
+
+// The dry run meets what the real run meets, and both exit 1 for it, telling it before any
+// rename: a PATH that names nothing, one file under two spellings, a folder renamed before a
+// PATH inside it, and a PATH that no rename can move.
+struct ForeseenCase {
+    const char* comment;
+    Strings paths; // "%F" the folder
+    std::string told;
+    FolderEntries after;
+};
+
+const ForeseenCase foreseenCases[] = {
+    {"a PATH that names nothing",
+     {"%Fgone-1", "%Fa-1"},
+     "%Fgone-1: この名前のファイルもフォルダーもありません\n",
+     {{"a_1", "A"}, {"d-1", "<folder>x-1=X;"}}},
+    {"one file under two spellings",
+     {"%Fa-1", "%Fd-1/../a-1"},
+     "%Fd-1/../a-1 は %Fa-1 と同じファイルで、それより前に名前が変わります\n",
+     {{"a_1", "A"}, {"d-1", "<folder>x-1=X;"}}},
+    {"a folder renamed before a PATH inside it",
+     {"%Fd-1", "%Fd-1/x-1"},
+     "%Fd-1/x-1: そのフォルダー %Fd-1 がそれより前に名前が変わります"
+     "（フォルダーは中身の後に並べてください）\n",
+     {{"a-1", "A"}, {"d_1", "<folder>x-1=X;"}}},
+    {"the folder itself as a PATH of its own",
+     {"%Fd-1/.", "%Fa-1"},
+     "%Fd-1/. は名前を変えられません\n",
+     {{"a_1", "A"}, {"d-1", "<folder>x-1=X;"}}},
+};
+
+void PrintTo(const ForeseenCase& c, std::ostream* os) {
+    *os << c.comment;
+}
+
+class Foreseen : public ::testing::TestWithParam<ForeseenCase> {};
+
+TEST_P(Foreseen, FailsTheDryRunAsTheRealRun) {
+    const ForeseenCase& c = GetParam();
+    TestFolder folder;
+    ASSERT_TRUE(folder.writeFile("a-1", "A") && folder.makeFolder("d-1") &&
+                folder.writeFile("d-1/x-1", "X"));
+    const std::string separator(1, folder.path().back());
+    Strings args{"-q", "-n", "-s", "-", "-r", "_"};
+    for (const std::string& path : c.paths) {
+        std::string native = withFolder(path, folder.path());
+        for (std::size_t at = native.find('/', folder.path().size()); at != std::string::npos;
+             at = native.find('/', at + 1))
+            native.replace(at, 1, separator);
+        args.push_back(native);
+    }
+    std::string told = withFolder(c.told, folder.path());
+    for (std::size_t at = told.find('/', folder.path().size()); at != std::string::npos;
+         at = told.find('/', at + 1))
+        if (told.compare(0, folder.path().size(), folder.path()) == 0)
+            told.replace(at, 1, separator);
+    const FolderEntries before = folder.entries();
+    const CliResult dry = runCli(args);
+    EXPECT_EQ(dry.status, 1);
+    EXPECT_EQ(dry.err, onTerminal(told));
+    EXPECT_EQ(folder.entries(), before);
+    args.erase(args.begin() + 1);
+    const CliResult real = runCli(args);
+    EXPECT_EQ(real.status, 1);
+    EXPECT_EQ(real.err, onTerminal(told));
+    EXPECT_EQ(folder.entries(), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Foreseen, ::testing::ValuesIn(foreseenCases));
+
 // PATHs from standard input separated by NUL bytes come back in NUL-separated records, and a
 // list file's lines as lines; names with tabs, line feeds (natively) and Shift-JIS bytes.
 TEST(Scripts, PathsFromAFileOrStandardInputComeBackInRecords) {
@@ -338,6 +473,34 @@ TEST(Undo, TakesBackARunKilledMidway) {
         ASSERT_EQ(name, contents) << "every file back under its old name";
 }
 
+// Natively a name may hold control characters: in records and messages they are escaped, as
+// are the carriage returns a list of PATHs written on Windows brings; -v tells each rename on
+// standard error, and the closing line counts what was done. The root and a symbolic link to a
+// folder are foreseen as the real run meets them.
+TEST(Scripts, ControlCharactersReachNoTerminalAndLinksAndTheRootAreForeseen) {
+    TestFolder folder;
+    const std::string name = "e\r\x1B[31m-1";
+    ASSERT_TRUE(folder.writeFile(name, "E") && folder.writeFile("list", name + "\r\n"));
+    const RunSetting inFolder{
+        .workingFolder = folder.path(), .input = {}, .locale = "C.UTF-8", .stateFolder = {}};
+    CliResult fromList = runCli({"-n", "-s", "-", "-r", "_", "--from-file=list"}, inFolder);
+    EXPECT_EQ(fromList.status, 1);
+    EXPECT_EQ(fromList.out, "\\e\\r\\x1B[31m-1\\r\te\\r\\x1B[31m_1\\r\n");
+    EXPECT_EQ(fromList.err, "e\\r\\x1B[31m-1\\r: no file or folder has this name\n");
+    CliResult made = runCli({"-v", "-s", "-", "-r", "_", name}, inFolder);
+    EXPECT_EQ(made.status, 0);
+    EXPECT_EQ(made.out, "\\e\\r\\x1B[31m-1\te\\r\\x1B[31m_1\n");
+    EXPECT_EQ(made.err, "renamed e\\r\\x1B[31m-1 -> e\\r\\x1B[31m_1\n"
+                        "kibrel-cli: renamed 1, failed 0, unchanged 0\n");
+
+    ASSERT_TRUE(folder.makeFolder("d-1") && folder.writeFile("d-1/x-1", "X"));
+    ASSERT_EQ(symlink("d-1", folder.pathOf("link").c_str()), 0);
+    CliResult twice = runCli({"-n", "-s", "-", "-r", "_", "d-1/x-1", "link/x-1", "/"}, inFolder);
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_EQ(twice.err, "link/x-1 is the file d-1/x-1, which is renamed before it\n"
+                         "/ cannot be renamed\n");
+}
+
 // When the new names cannot be written, nothing is renamed.
 TEST(Scripts, AClosedOutputRenamesNothing) {
     TestFolder folder;
@@ -351,6 +514,26 @@ TEST(Scripts, AClosedOutputRenamesNothing) {
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err, "kibrel-cli: the new names could not be written; nothing was renamed\n");
     EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"}}));
+}
+
+// A run started with its standard output closed never takes that number for its journal: the new
+// names cannot be written, nothing is renamed, and the journal of the run before is still there
+// to take back.
+TEST(Scripts, AClosedStandardOutputIsNeverTheJournal) {
+    TestFolder folder;
+    TestFolder state;
+    RunSetting setting{
+        .workingFolder = {}, .input = {}, .locale = "C.UTF-8", .stateFolder = state.path()};
+    ASSERT_TRUE(folder.writeFile("a-b.txt", "A") && folder.writeFile("Q1", "Q"));
+    ASSERT_EQ(runCli({"-q", "-s", "-", "-r", "_", folder.pathOf("a-b.txt")}, setting).status, 0);
+    setting.noOutput = true;
+    CliResult closed = runCli({"-s", "Q", "-r", "q", folder.pathOf("Q1")}, setting);
+    EXPECT_EQ(closed.status, 2);
+    EXPECT_EQ(closed.err, "kibrel-cli: the new names could not be written; nothing was renamed\n");
+    setting.noOutput = false;
+    CliResult undone = runCli({"--undo"}, setting);
+    EXPECT_EQ(undone.status, 0) << undone.err;
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"Q1", "Q"}, {"a-b.txt", "A"}}));
 }
 #endif
 
