@@ -18,7 +18,6 @@
 #include "text_conversion.h"
 #include "usage.h"
 
-#include <map>
 #include <set>
 #include <utility>
 
@@ -109,17 +108,6 @@ std::string pathOf(const CliRow& row) {
     return row.folder + row.name;
 }
 
-// Every row's path and new path, the new path empty for a row left alone.
-std::vector<PlannedRename> plannedRenames(const CliRows& rows) {
-    std::vector<PlannedRename> planned;
-    planned.reserve(static_cast<std::size_t>(rows.count()));
-    for (int i = 0; i < rows.count(); ++i) {
-        const CliRow& row = rows.at(i);
-        planned.push_back({pathOf(row), row.newName.empty() ? "" : row.folder + row.newName});
-    }
-    return planned;
-}
-
 // The surroundings of one run: what was asked, how texts are read and told.
 struct Run {
     const Options& options;
@@ -135,38 +123,27 @@ void tellMade(const Run& run, const std::string& oldPath, const std::string& new
         run.messages.say("renamed %1 -> %2", {oldPath, newPath});
 }
 
-// A row whose new name can be no file's name is left alone, with a message naming it: an empty
-// one that no message has named yet, "." and "..", a name longer than the file system allows.
-// Returns how many rows are left alone.
-int leaveUnusableNames(CliRows& rows, CliMessages& messages) {
-    std::map<std::string, std::size_t> longest;
-    auto longestIn = [&](const std::string& folder) {
-        auto known = longest.find(folder);
-        return known != longest.end() ? known->second
-                                      : longest.emplace(folder, longestName(folder)).first->second;
-    };
-    int left = 0;
-    for (int i = 0; i < rows.count(); ++i) {
-        const CliRow& row = rows.at(i);
-        if (row.newName.empty()) {
-            if (!messages.named(pathOf(row)))
-                messages.say("%1: the new name is empty; the file is left as it is", {pathOf(row)});
-            ++left;
-            continue;
-        }
-        // A PATH of "." or ".." that keeps its name is no rename to a name of the two, but a
-        // PATH that cannot be renamed, told as such later.
-        if ((row.newName == "." || row.newName == "..") && row.newName != row.name)
-            messages.say("%1: the new name %2 cannot be a file's name", {pathOf(row), row.newName});
-        else if (row.newName.size() > longestIn(row.folder))
+// Tells why each row that is left alone is: all but those whose refusal was told already.
+void tellUnusableNames(const std::vector<UnusableName>& left, const CliRows& rows,
+                       CliMessages& messages) {
+    for (const UnusableName& unusable : left) {
+        const CliRow& row = rows.at(unusable.row);
+        switch (unusable.why) {
+        case UnusableName::Why::refused:
+            break;
+        case UnusableName::Why::empty:
+            messages.say("%1: the new name is empty; the file is left as it is", {pathOf(row)});
+            break;
+        case UnusableName::Why::dotNames:
+            messages.say("%1: the new name %2 cannot be a file's name",
+                         {pathOf(row), unusable.newName});
+            break;
+        case UnusableName::Why::tooLong:
             messages.say("%1: the new name is longer than the file system allows (%2 bytes)",
-                         {pathOf(row), std::to_string(longestIn(row.folder))});
-        else
-            continue;
-        rows.setNewName(i, {});
-        ++left;
+                         {pathOf(row), std::to_string(unusable.longest)});
+            break;
+        }
     }
-    return left;
 }
 
 void tellConflicts(const std::vector<Conflict>& conflicts,
@@ -198,8 +175,8 @@ void tellConflicts(const std::vector<Conflict>& conflicts,
     }
 }
 
-// The rows that no order can rename are told and left alone; returns how many.
-int leaveUnrenamable(CliRows& rows, CliMessages& messages) {
+// The rows that no order can rename are told and left alone.
+void leaveUnrenamable(CliRows& rows, CliMessages& messages) {
     const std::vector<PlannedRename> planned = plannedRenames(rows);
     const std::vector<Unrenamable> found =
         foreseeUnrenamable(planned, fileIdentity, pathSeparators);
@@ -225,7 +202,6 @@ int leaveUnrenamable(CliRows& rows, CliMessages& messages) {
         }
         rows.setNewName(u.row, {});
     }
-    return static_cast<int>(found.size());
 }
 
 // A temporary name of this process in the folder of path.
@@ -291,19 +267,9 @@ bool beginJournalOrSay(Journal& journal, CliMessages& messages) {
     return false;
 }
 
-// How many rows a real run renamed, failed and left as they were.
-struct RunCounts {
-    int renamed = 0;
-    int failed = 0;
-    int unchanged = 0;
-};
-
-// The renames in an order that lets chains and swaps succeed; counts as failed what the pass in
-// list order counts so: a row without a new name, and a row whose file did not get a new name
-// that differs from its old one. A row whose new name is its old one (the pattern did not
-// match) stays as it is and has not failed.
-RunCounts renameInOrder(const Run& run, CliRows& rows, const OrderedPlan& plan,
-                        FileRenamer& renamer) {
+// The renames in an order that lets chains and swaps succeed; returns what they did.
+PassOutcome renameInOrder(const Run& run, CliRows& rows, const OrderedPlan& plan,
+                          FileRenamer& renamer) {
     const std::vector<bool> renamed = runOrdered(
         plan, static_cast<std::size_t>(rows.count()), renamer,
         [&](const RenameStep& step, const RenameResult& result) {
@@ -311,26 +277,32 @@ RunCounts renameInOrder(const Run& run, CliRows& rows, const OrderedPlan& plan,
                 run.messages.showMessage(renameFailedText(step.from, step.to, result.reason), 0,
                                          renameFailedCaption);
         });
-    RunCounts counts;
-    // A row's name is never empty, so a row without a new name counts here too.
-    for (int i = 0; i < rows.count(); ++i) {
-        const bool same = rows.at(i).newName == rows.at(i).name;
-        if (same)
-            ++counts.unchanged;
-        else if (renamed[static_cast<std::size_t>(i)])
-            ++counts.renamed;
-        else
-            ++counts.failed;
-    }
-    return counts;
+    return orderedOutcome(renamed, rows);
 }
 
-// The closing line of a real run, unless -q.
-void tellCounts(const Run& run, const RunCounts& counts) {
-    if (run.options.verbosity != Verbosity::quiet)
+// The exit status of a rename pass, or of one foreseen.
+int exitOf(const PassOutcome& outcome) {
+    return outcome.failedRows() > 0 ? exitSomeRowFailed : exitAllRenamed;
+}
+
+// The rows whose new name is their name, which a rename pass leaves as they are.
+int unchangedRows(const CliRows& rows) {
+    int unchanged = 0;
+    for (int i = 0; i < rows.count(); ++i)
+        unchanged += rows.at(i).newName == rows.at(i).name ? 1 : 0;
+    return unchanged;
+}
+
+// The closing line of a real run, unless -q: the rows renamed, failed and left as they were.
+int tellCounts(const Run& run, const PassOutcome& outcome, int total, int unchanged) {
+    if (run.options.verbosity != Verbosity::quiet) {
+        const int failed = outcome.failedRows();
+        const int renamed = total - failed - unchanged;
         run.messages.say("kibrel-cli: renamed %1, failed %2, unchanged %3",
-                         {std::to_string(counts.renamed), std::to_string(counts.failed),
-                          std::to_string(counts.unchanged)});
+                         {std::to_string(renamed > 0 ? renamed : 0), std::to_string(failed),
+                          std::to_string(unchanged)});
+    }
+    return exitOf(outcome);
 }
 
 // The two passes, as two presses of the window's action button, with what a script needs
@@ -381,8 +353,10 @@ int runPasses(const Run& run, CliRows& rows) {
     if (tested.libraryFailures > 0)
         return exitRefused;
 
-    const int leftAlone =
-        leaveUnusableNames(rows, run.messages) + leaveUnrenamable(rows, run.messages);
+    // A row whose new name can be no file's name is left alone, with a message naming it, and
+    // so is a row that no order of renames can rename.
+    tellUnusableNames(leaveUnusableNames(rows, tested.rowKinds, longestName), rows, run.messages);
+    leaveUnrenamable(rows, run.messages);
     const std::vector<PlannedRename> planned = plannedRenames(rows);
     PathsOnDisk onDisk;
     const PathExists exists = [&](const std::string& path) { return onDisk.exists(path); };
@@ -395,19 +369,12 @@ int runPasses(const Run& run, CliRows& rows) {
         plan ? plan->conflicts : foreseeListOrder(planned, exists);
     tellConflicts(conflicts, planned, run.messages);
     if (run.options.dryRun)
-        return leftAlone > 0 || !conflicts.empty() ? exitSomeRowFailed : exitAllRenamed;
-    RunCounts counts;
-    if (plan) {
-        counts = renameInOrder(run, rows, *plan, renamer);
-    } else {
-        const int total = rows.count();
-        const PassOutcome renamed = pass.runAction();
-        counts.renamed = renamer.madeCount();
-        counts.failed = renamed.failedRenames + renamed.rowsWithoutName;
-        counts.unchanged = total - counts.renamed - counts.failed;
-    }
-    tellCounts(run, counts);
-    return counts.failed > 0 ? exitSomeRowFailed : exitAllRenamed;
+        return exitOf(foreseenOutcome(conflicts, rows));
+    const int total = rows.count();
+    const int unchanged = unchangedRows(rows);
+    if (plan)
+        return tellCounts(run, renameInOrder(run, rows, *plan, renamer), total, unchanged);
+    return tellCounts(run, pass.runAction(), total, unchanged);
 }
 
 // What an undo that is only shown has taken back so far, to tell where a path of the tree as

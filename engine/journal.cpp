@@ -1,6 +1,6 @@
 #include "journal.h"
 
-#include "records.h"
+#include "line_fields.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -227,9 +227,7 @@ RenameResult JournaledRenamer::rename(const std::string& oldPath, const std::str
         return {false, std::string("the journal cannot be written: ") + std::strerror(errno)};
     const RenameResult result = renamer_.rename(oldPath, newPath);
     journal_.after(result.renamed, result.renamed ? identify_(newPath) : std::string());
-    if (result.renamed) {
-        ++madeCount_;
+    if (result.renamed)
         made_(oldPath, newPath);
-    }
     return result;
 }

@@ -23,7 +23,7 @@
 //   failed                            after it, when it was not
 //   undo  N                           before the N-th rename (from 0) is taken back
 //   done | failed                     after that
-// Tested by cli_tests (plan_test.cpp) and cli_e2e_tests.
+// Tested by engine_tests (plan_test.cpp) and cli_e2e_tests.
 class Journal {
   public:
     // folder: where the journal lies (journalFolder()), with its trailing separator.
@@ -125,14 +125,10 @@ class JournaledRenamer : public FileRenamer {
 
     RenameResult rename(const std::string& oldPath, const std::string& newPath) override;
 
-    // How many renames onto another name were made.
-    int madeCount() const { return madeCount_; }
-
   private:
     FileRenamer& renamer_;
     Journal& journal_;
     PathText identify_;
     PathText absolute_;
     Made made_;
-    int madeCount_ = 0;
 };

@@ -1,17 +1,7 @@
-#include "cli_run.h"
+#include "fake_pass.h"
 #include "foresight.h"
 #include "journal.h"
 #include "ordered_renames.h"
-#include "platform.h"
-
-#ifndef _WIN32
-#include "no_replace_renamer.h"
-
-#include <cerrno>
-#include <cstdlib>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 #include <gtest/gtest.h>
 
@@ -198,6 +188,47 @@ TEST(OrderedRenames, ALongChainInListOrderMovesWholeOrNotAtAll) {
     EXPECT_TRUE(plan.cycles.empty());
 }
 
+// A new name that can be no file's name is left alone and fails its row, as a row without a new
+// name does; one already refused is not told again. A row whose new name is its name does not
+// fail, whether the pass in list order, a forecast or an ordered run counts.
+TEST(UnusableNames, AreLeftAloneAndFailTheirRowsAsEveryPassCounts) {
+    using Why = UnusableName::Why;
+    FakeRows rows;
+    rows.rows = {{"d/", "a", ""},      {"d/", "b", ""},      {"d/", "c", "."}, {"e/", "d", ".."},
+                 {"d/", "e", "12345"}, {"e/", "f", "12345"}, {"d/", "g", "g"}, {"d/", "h", "1234"}};
+    const std::vector<RowName::Kind> kinds = {
+        RowName::Kind::refused, RowName::Kind::named, RowName::Kind::named, RowName::Kind::named,
+        RowName::Kind::named,   RowName::Kind::named, RowName::Kind::named, RowName::Kind::named};
+    const std::map<std::string, std::size_t> longest = {{"d/", 4}, {"e/", 5}};
+    const std::vector<UnusableName> left = leaveUnusableNames(
+        rows, kinds, [&](const std::string& folder) { return longest.at(folder); });
+    ASSERT_EQ(left.size(), 5u);
+    const std::vector<std::pair<int, Why>> told = {{0, Why::refused},
+                                                   {1, Why::empty},
+                                                   {2, Why::dotNames},
+                                                   {3, Why::dotNames},
+                                                   {4, Why::tooLong}};
+    for (std::size_t i = 0; i < told.size(); ++i) {
+        EXPECT_EQ(left[i].row, told[i].first);
+        EXPECT_EQ(left[i].why, told[i].second);
+    }
+    EXPECT_EQ(left[3].newName, "..");
+    EXPECT_EQ(left[4].longest, 4u);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(rows.rows[static_cast<std::size_t>(i)].newName, "") << i;
+    EXPECT_EQ(rows.rows[5].newName, "12345");
+
+    const std::vector<PlannedRename> planned = plannedRenames(rows);
+    EXPECT_EQ(planned[5].newPath, "e/12345");
+    EXPECT_EQ(planned[0].newPath, "");
+    const std::vector<Conflict> conflicts = {{Kind::existingFile, 7, -1}};
+    EXPECT_EQ(foreseenOutcome(conflicts, rows).failedRows(), 6);
+    EXPECT_EQ(foreseenOutcome({}, rows).failedRows(), 5);
+    std::vector<bool> renamed(rows.rows.size(), false);
+    renamed[5] = true;
+    EXPECT_EQ(orderedOutcome(renamed, rows).failedRows(), 6) << "h failed, g has not";
+}
+
 // What a run writes before and after each rename reads back, a rename the run may not have
 // finished included, and so does what an undo takes back. The journal keeps its pending name
 // until a rename is made, and a pending journal of a run that made none goes. Anything else is
@@ -269,96 +300,5 @@ TEST(Journal, ReadsBackEveryRenameWithWhatIsKnownOfIt) {
     EXPECT_EQ(readJournal(path).state, JournalRead::State::folder);
     std::filesystem::remove_all(folder);
 }
-
-#ifndef _WIN32
-int renameUnsupported(const char*, const char*) {
-    errno = EINVAL;
-    return -1;
-}
-
-int linkRefused(const char*, const char*) {
-    errno = EPERM;
-    return -1;
-}
-
-// A run on a file system without RENAME_NOREPLACE or links, killed after it claimed its second
-// new name with an empty placeholder: after the claim was written into the journal, or before.
-void killedRun(const std::string& state, const std::string& folder, bool claimWritten) {
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        Journal journal(state);
-        NoReplaceRenamer renamer({renameUnsupported, linkRefused, systemRenameCalls().claimFile});
-        int claims = 0;
-        renamer.tellClaims([&](const std::string& path) {
-            if (++claims == 2 && !claimWritten)
-                _exit(0);
-            journal.claimed(fileIdentity(path));
-            if (claims == 2)
-                _exit(0);
-        });
-        JournaledRenamer journaled(renamer, journal, fileIdentity, absolutePath,
-                                   [](const std::string&, const std::string&) {});
-        const bool made = journal.begin() && journaled.rename(folder + "c", folder + "d").renamed;
-        journaled.rename(folder + "a", folder + "b");
-        _exit(made ? 1 : 2);
-    }
-    int status = -1;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "killed at the claim";
-}
-
-// What an undo says on standard error.
-std::string undoneErr(int& status) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    status = runCli({"--undo"}, stdin, out, err);
-    std::rewind(err);
-    std::string text;
-    for (int c; (c = std::fgetc(err)) != EOF;)
-        text += static_cast<char>(c);
-    std::fclose(out);
-    std::fclose(err);
-    return text;
-}
-
-// The undo of such a run removes the placeholder that the journal proves its own, still empty,
-// and names one it cannot prove, which it leaves; the rename made before is taken back.
-TEST(Undo, RemovesThePlaceholderThatAKilledRunLeftWhereItIsProvedItsOwn) {
-    for (const bool claimWritten : {true, false}) {
-        const std::filesystem::path root =
-            std::filesystem::temp_directory_path() /
-            ("kibrel-killed-" + std::to_string(std::random_device()()));
-        ASSERT_TRUE(std::filesystem::create_directories(root / "files"));
-        ASSERT_TRUE(std::filesystem::create_directories(root / "state" / "kibrel"));
-        const std::string folder = (root / "files" / "").string();
-        std::FILE* file = std::fopen((folder + "a").c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::fputs("A", file);
-        std::fclose(file);
-        file = std::fopen((folder + "c").c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::fclose(file);
-        killedRun((root / "state" / "kibrel" / "").string(), folder, claimWritten);
-        ASSERT_TRUE(std::filesystem::exists(folder + "b")) << "the placeholder is left";
-        setenv("XDG_STATE_HOME", (root / "state").c_str(), 1);
-        int status = -1;
-        const std::string err = undoneErr(status);
-        unsetenv("XDG_STATE_HOME");
-        EXPECT_EQ(status, 0) << err;
-        EXPECT_EQ(err, claimWritten
-                           ? folder + "b: the empty placeholder that the interrupted run left was "
-                                      "removed\nkibrel-cli: taken back 1, not taken back 0\n"
-                           : folder + "b: an empty file has the new name of " + folder +
-                                 "a, which the interrupted run did not rename; it may be that "
-                                 "run's placeholder, and is left as it is\nkibrel-cli: taken back "
-                                 "1, not taken back 0\n");
-        EXPECT_EQ(std::filesystem::exists(folder + "b"), !claimWritten);
-        EXPECT_TRUE(std::filesystem::exists(folder + "a") && std::filesystem::exists(folder + "c"));
-        EXPECT_FALSE(std::filesystem::exists(folder + "d"));
-        std::filesystem::remove_all(root);
-    }
-}
-#endif
 
 } // namespace
