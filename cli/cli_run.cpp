@@ -142,6 +142,11 @@ void tellUnusableNames(const std::vector<UnusableName>& left, const CliRows& row
             messages.say("%1: the new name is longer than the file system allows (%2 bytes)",
                          {pathOf(row), std::to_string(unusable.longest)});
             break;
+        case UnusableName::Why::windows:
+            messages.say("%1: Windows cannot hold the new name %2 (a device name, a dot or a "
+                         "space at its end, or a control character)",
+                         {pathOf(row), unusable.newName});
+            break;
         }
     }
 }
@@ -355,7 +360,9 @@ int runPasses(const Run& run, CliRows& rows) {
 
     // A row whose new name can be no file's name is left alone, with a message naming it, and
     // so is a row that no order of renames can rename.
-    tellUnusableNames(leaveUnusableNames(rows, tested.rowKinds, longestName), rows, run.messages);
+    tellUnusableNames(leaveUnusableNames(rows, tested.rowKinds, longestName,
+                                         onWindows || run.options.windowsNames),
+                      rows, run.messages);
     leaveUnrenamable(rows, run.messages);
     const std::vector<PlannedRename> planned = plannedRenames(rows);
     PathsOnDisk onDisk;

@@ -163,9 +163,27 @@ PassOutcome foreseenOutcome(const std::vector<Conflict>& conflicts, const FileRo
     return outcome;
 }
 
+bool windowsCannotHold(std::string_view name) {
+    for (char c : name)
+        if (c > 0 && c < 0x20)
+            return true;
+    if (!name.empty() && (name.back() == '.' || name.back() == ' '))
+        return true;
+    std::string base(name.substr(0, name.find('.')));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    for (char& c : base)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
+        return true;
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
 std::vector<UnusableName> leaveUnusableNames(FileRows& rows,
                                              const std::vector<RowName::Kind>& kinds,
-                                             const LongestName& longestName) {
+                                             const LongestName& longestName, bool windowsNames) {
     std::map<std::string, std::size_t> longest;
     auto longestIn = [&](const std::string& folder) {
         auto known = longest.find(folder);
@@ -190,6 +208,8 @@ std::vector<UnusableName> leaveUnusableNames(FileRows& rows,
             left.push_back({i, UnusableName::Why::dotNames, std::move(newName)});
         else if (newName.size() > longestIn(folder))
             left.push_back({i, UnusableName::Why::tooLong, std::move(newName), longestIn(folder)});
+        else if (windowsNames && windowsCannotHold(newName))
+            left.push_back({i, UnusableName::Why::windows, std::move(newName)});
         else
             continue;
         rows.setNewName(i, {});

@@ -55,6 +55,7 @@ struct UnusableName {
         empty,    // a replacement by nothing took the name whole
         dotNames, // "." or ".."
         tooLong,  // longer than the file system allows in the row's folder
+        windows,  // a name that Windows cannot hold (windowsCannotHold())
     };
     int row;
     Why why;
@@ -65,12 +66,19 @@ struct UnusableName {
 // The most bytes a name in a folder may have ("" is the current folder).
 using LongestName = std::function<std::size_t(const std::string& folder)>;
 
+// Whether Windows cannot hold the name, besides its nine forbidden characters: a device name
+// (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, in any case, alone or before a dot), a name
+// that ends in a dot or a space (which Windows would cut off), a control character.
+bool windowsCannotHold(std::string_view name);
+
 // Leaves alone every row whose new name can be no file's name, by each row's kind from the
-// test pass: an empty one, "." and "..", a name longer than its folder allows. Returns those
-// rows in list order. Tested by engine_tests (plan_test.cpp) and cli_e2e_tests.
+// test pass: an empty one, "." and "..", a name longer than its folder allows, and, with
+// windowsNames, a name that Windows cannot hold. Returns those rows in list order. Tested by
+// engine_tests (plan_test.cpp) and cli_e2e_tests.
 std::vector<UnusableName> leaveUnusableNames(FileRows& rows,
                                              const std::vector<RowName::Kind>& kinds,
-                                             const LongestName& longestName);
+                                             const LongestName& longestName,
+                                             bool windowsNames = false);
 
 // A row that no order of renames can rename, found before any rename is made.
 struct Unrenamable {

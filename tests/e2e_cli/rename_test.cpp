@@ -1,4 +1,5 @@
 #include "cli_process.h"
+#include "foresight.h"
 #include "name_cases.h"
 #include "system_texts.h"
 #include "table_code_page.h"
@@ -205,6 +206,16 @@ const RenameCase renameCases[] = {
      "%Fa.txt: ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n"
      "%Fb.txt: ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n",
      "0 2 0"},
+    {"a device name, which Windows cannot hold beyond its nine characters, is refused",
+     {{"con-1", "C"}, {"a-1", "A"}},
+     {"con-1", "a-1"},
+     {"--windows-names", "-s", "-1", "-r", ".txt"},
+     {"con.txt", "a.txt"},
+     {{"con-1", "C"}, {"a.txt", "A"}},
+     1,
+     "%Fcon-1: 新しい名前 con.txt は Windows "
+     "で使えません（デバイス名、末尾の点や空白、制御文字）\n",
+     "1 1 0"},
     {"a dry run prints the new names and renames nothing",
      {{"a-b.txt", "A"}, {"c-d.txt", "C"}},
      {"a-b.txt", "c-d.txt"},
@@ -414,7 +425,19 @@ TEST_P(NameCaseDryRun, PrintsTheNewNameAndTheMessage) {
         c.message == SystemText::BadPattern || c.message == SystemText::RegionInGroup;
     EXPECT_EQ(result.out, beforeRows ? "" : expectedRecord(path, c.newName));
     const std::string text = c.message ? onTerminal(systemTextUtf8(*c.message)) : "";
-    if (!c.message && c.newName.empty())
+    // A new name Windows cannot hold is refused after the test pass, its control characters
+    // shown as escapes.
+    const bool notForWindows = !c.message && !c.newName.empty() && windowsCannotHold(c.newName);
+    if (notForWindows) {
+        std::string shown;
+        for (char ch : c.newName)
+            shown += ch == '\t'   ? std::string("\\t")
+                     : ch == '\n' ? std::string("\\n")
+                                  : std::string(1, ch);
+        EXPECT_EQ(result.err, path + onTerminal(": 新しい名前 ") + shown +
+                                  onTerminal(" は Windows で使えません（デバイス名、末尾の点や"
+                                             "空白、制御文字）\n"));
+    } else if (!c.message && c.newName.empty())
         EXPECT_EQ(result.err,
                   path + onTerminal(": 新しい名前が空なので、このファイルはそのままです\n"));
     else if (c.message == SystemText::ForbiddenCharacter)
@@ -424,7 +447,7 @@ TEST_P(NameCaseDryRun, PrintsTheNewNameAndTheMessage) {
     else
         EXPECT_EQ(result.err, c.message ? text + "\n" : "");
     const int status = beforeRows || c.message == SystemText::PatternRefused ? 2
-                       : c.newName.empty()                                   ? 1
+                       : c.newName.empty() || notForWindows                  ? 1
                                                                              : 0;
     EXPECT_EQ(result.status, status);
 }

@@ -229,6 +229,16 @@ TEST(UnusableNames, AreLeftAloneAndFailTheirRowsAsEveryPassCounts) {
     EXPECT_EQ(orderedOutcome(renamed, rows).failedRows(), 6) << "h failed, g has not";
 }
 
+// What Windows cannot hold beyond its nine characters, and names close to it that it can.
+TEST(UnusableNames, WindowsCannotHoldDeviceNamesEndingDotsOrSpacesAndControlCharacters) {
+    for (const char* name : {"CON", "con.txt", "Nul", "aux .tar.gz", "COM1", "lpt9.log", "a.", "a ",
+                             "a\x01b", "tab\tname"})
+        EXPECT_TRUE(windowsCannotHold(name)) << name;
+    for (const char* name :
+         {"CONSOLE", "a.con", "COM0", "COM10", "LPT", ".hidden", "a.b", "\x95\x5C", "caf\xC3\xA9"})
+        EXPECT_FALSE(windowsCannotHold(name)) << name;
+}
+
 // What a run writes before and after each rename reads back, a rename the run may not have
 // finished included, and so does what an undo takes back. The journal keeps its pending name
 // until a rename is made, and a pending journal of a run that made none goes. Anything else is
