@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <langinfo.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -72,9 +73,16 @@ std::string fileIdentity(const std::string& path) {
         return {};
     std::string identity =
         std::to_string(makedev(s.stx_dev_major, s.stx_dev_minor)) + ":" + std::to_string(s.stx_ino);
-    if ((s.stx_mask & STATX_BTIME) != 0)
-        identity +=
-            ":" + std::to_string(s.stx_btime.tv_sec) + "." + std::to_string(s.stx_btime.tv_nsec);
+    if ((s.stx_mask & STATX_BTIME) == 0)
+        return identity;
+    identity +=
+        ":" + std::to_string(s.stx_btime.tv_sec) + "." + std::to_string(s.stx_btime.tv_nsec);
+    // FAT numbers its files anew at every mount: the time a file was made is what lasts.
+    constexpr long fat = 0x4d44;
+    constexpr long exFat = 0x2011BAB0;
+    struct statfs fs {};
+    if (statfs(path.c_str(), &fs) == 0 && (fs.f_type == fat || fs.f_type == exFat))
+        identity += ":fat";
     return identity;
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 unsigned defaultCodePage() {
     return GetACP();
 }
@@ -42,6 +44,12 @@ std::string fileIdentity(const std::string& path) {
         return {};
     BY_HANDLE_FILE_INFORMATION info{};
     const bool known = GetFileInformationByHandle(file, &info) != 0;
+    // FAT numbers a file by the place of its entry in its folder, which a rename may move: the
+    // time a file was made is what lasts.
+    wchar_t system[MAX_PATH + 1] = {};
+    const bool fat = GetVolumeInformationByHandleW(file, nullptr, 0, nullptr, nullptr, nullptr,
+                                                   system, MAX_PATH + 1) != 0 &&
+                     (std::wcsncmp(system, L"FAT", 3) == 0 || std::wcscmp(system, L"exFAT") == 0);
     CloseHandle(file);
     if (!known)
         return {};
@@ -51,7 +59,7 @@ std::string fileIdentity(const std::string& path) {
         static_cast<unsigned long long>(info.ftCreationTime.dwHighDateTime) << 32 |
         info.ftCreationTime.dwLowDateTime;
     return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(index) + ":" +
-           std::to_string(made);
+           std::to_string(made) + (fat ? ":fat" : "");
 }
 
 bool isEmptyFile(const std::string& path) {

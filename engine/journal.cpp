@@ -212,6 +212,8 @@ bool sameFile(const std::string& recorded, const std::string& now) {
     const std::vector<std::string> b = fieldsOf(now, ':');
     if (a.size() < 2 || b.size() < 2)
         return false;
+    if (a.size() == 4 && b.size() == 4 && a[3] == "fat" && b[3] == "fat")
+        return !a[2].empty() && a[2] == b[2];
     for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
         if (a[i] != b[i])
             return false;

@@ -107,7 +107,8 @@ JournalRead readJournal(const std::string& path);
 
 // Whether the identity of a file now (fileIdentity()) is the one the journal recorded: the
 // fields that both have agree, so that a journal of an older kibrel-cli, which knew fewer, is
-// still understood.
+// still understood; on a file system whose numbers for a file do not last (both end in "fat"),
+// the time the file was made, the third field, alone.
 bool sameFile(const std::string& recorded, const std::string& now);
 
 // A renamer that writes every rename into the journal around the rename itself, by absolute

@@ -229,6 +229,18 @@ TEST(UnusableNames, AreLeftAloneAndFailTheirRowsAsEveryPassCounts) {
     EXPECT_EQ(orderedOutcome(renamed, rows).failedRows(), 6) << "h failed, g has not";
 }
 
+// A file is the one the journal recorded when the fields both know agree; on FAT, whose numbers
+// for a file change at every mount, when the time it was made does.
+TEST(Journal, KnowsAFileByWhatLastsOfIt) {
+    EXPECT_TRUE(sameFile("1:2:300.5", "1:2:300.5"));
+    EXPECT_FALSE(sameFile("1:2:300.5", "1:2:301.5")) << "an inode given to a new file";
+    EXPECT_FALSE(sameFile("1:2:300.5", "1:3:300.5"));
+    EXPECT_TRUE(sameFile("1:2", "1:2:300.5")) << "a journal of an older kibrel-cli";
+    EXPECT_TRUE(sameFile("1:2:300.5:fat", "7:9:300.5:fat")) << "FAT mounted again";
+    EXPECT_FALSE(sameFile("1:2:300.5:fat", "1:2:300.6:fat"));
+    EXPECT_FALSE(sameFile("", "1:2"));
+}
+
 // What Windows cannot hold beyond its nine characters, and names close to it that it can.
 TEST(UnusableNames, WindowsCannotHoldDeviceNamesEndingDotsOrSpacesAndControlCharacters) {
     for (const char* name : {"CON", "con.txt", "Nul", "aux .tar.gz", "COM1", "lpt9.log", "a.", "a ",
