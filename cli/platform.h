@@ -45,9 +45,9 @@ std::string journalFolder();
 // Which file the path names now, as a text that stays the same for the same file however it is
 // written to or renamed: natively device and inode, and the time the file was made where the
 // file system keeps it (an inode freed and given to a new file shows by it); on Windows the
-// volume, the file index and the time the file was made. On FAT, whose numbers for a file do
-// not last, ":fat" follows, and sameFile() compares the time the file was made alone. Empty
-// when nothing is there.
+// volume and the file index (on NTFS the index counts the reuses of its record). On FAT, whose
+// numbers for a file do not last, the time the file was made and ":fat" follow, and sameFile()
+// compares that time alone. Empty when nothing is there.
 std::string fileIdentity(const std::string& path);
 
 // Whether the path names a file, not a folder or a link, that holds nothing.

@@ -27,9 +27,16 @@ PathParts pathParts(std::string_view path, const CodePage& codePage) {
 
 std::string journalFolder() {
     char local[MAX_PATH + 1] = {};
-    const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", local, sizeof local);
+    DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", local, sizeof local);
     if (length == 0 || length >= sizeof local)
         return {};
+    // A separator at the end goes; walked by characters, since the second byte of a double-byte
+    // character may be 0x5C.
+    const char* last = local;
+    for (const char* at = local; *at != '\0'; at = CharNextA(at))
+        last = at;
+    if (*last == '\\' || *last == '/')
+        length = static_cast<DWORD>(last - local);
     const std::string folder = std::string(local, length) + "\\Kibrel";
     if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return {};
@@ -55,11 +62,14 @@ std::string fileIdentity(const std::string& path) {
         return {};
     const unsigned long long index =
         static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+    const std::string place =
+        std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(index);
+    if (!fat)
+        return place;
     const unsigned long long made =
         static_cast<unsigned long long>(info.ftCreationTime.dwHighDateTime) << 32 |
         info.ftCreationTime.dwLowDateTime;
-    return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(index) + ":" +
-           std::to_string(made) + (fat ? ":fat" : "");
+    return place + ":" + std::to_string(made) + ":fat";
 }
 
 bool isEmptyFile(const std::string& path) {

@@ -208,7 +208,8 @@ std::vector<UnusableName> leaveUnusableNames(FileRows& rows,
             left.push_back({i, UnusableName::Why::dotNames, std::move(newName)});
         else if (newName.size() > longestIn(folder))
             left.push_back({i, UnusableName::Why::tooLong, std::move(newName), longestIn(folder)});
-        else if (windowsNames && windowsCannotHold(newName))
+        else if (windowsNames && newName != rows.column(i, RowColumn::CurrentName) &&
+                 windowsCannotHold(newName))
             left.push_back({i, UnusableName::Why::windows, std::move(newName)});
         else
             continue;

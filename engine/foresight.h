@@ -73,8 +73,8 @@ bool windowsCannotHold(std::string_view name);
 
 // Leaves alone every row whose new name can be no file's name, by each row's kind from the
 // test pass: an empty one, "." and "..", a name longer than its folder allows, and, with
-// windowsNames, a name that Windows cannot hold. Returns those rows in list order. Tested by
-// engine_tests (plan_test.cpp) and cli_e2e_tests.
+// windowsNames, a name that Windows cannot hold (unless it is the row's own name). Returns those
+// rows in list order. Tested by engine_tests (plan_test.cpp) and cli_e2e_tests.
 std::vector<UnusableName> leaveUnusableNames(FileRows& rows,
                                              const std::vector<RowName::Kind>& kinds,
                                              const LongestName& longestName,

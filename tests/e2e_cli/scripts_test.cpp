@@ -178,7 +178,9 @@ TEST(Undo, LeavesAFileChangedSinceAloneAndRetriesIt) {
     for (const std::string& path : pathsIn(folder, {"a.x", "c.x", "e.x"}))
         args.push_back(path);
     ASSERT_EQ(runCli(args, setting).status, 0);
-    ASSERT_TRUE(folder.remove("a.y") && folder.writeFile("a.y", "new"));
+    // Saved as an editor saves: the new file made, then put in the old one's place.
+    ASSERT_TRUE(folder.writeFile("a.new", "new") && folder.remove("a.y") &&
+                folder.rename("a.new", "a.y"));
     ASSERT_TRUE(folder.rename("c.y", "moved.y"));
     {
         std::FILE* edited = std::fopen(folder.pathOf("e.y").c_str(), "ab");
@@ -247,27 +249,33 @@ TEST(Undo, SurvivesRunsThatRenameNothingAndWorksFromAnotherFolder) {
 TEST(Undo, ADamagedJournalIsToldAsDamaged) {
     TestFolder state;
     const RunSetting setting{
-        .workingFolder = {}, .input = {}, .locale = "C.UTF-8", .stateFolder = state.path()};
-    const std::string journal = state.pathOf("kibrel/last-run.journal");
-    ASSERT_TRUE(state.makeFolder("kibrel"));
+        .workingFolder = {}, .input = {}, .locale = "ja_JP.UTF-8", .stateFolder = state.path()};
+#ifdef _WIN32
+    const std::string folder = "Kibrel";
+#else
+    const std::string folder = "kibrel";
+#endif
+    const std::string name = folder + state.path().back() + "last-run.journal";
+    const std::string journal = state.pathOf(name);
+    ASSERT_TRUE(state.makeFolder(folder));
     const struct {
         const char* contents; // nullptr: a folder
         const char* told;
     } cases[] = {
-        {"", "is damaged: it is empty"},
-        {"\x8F\x01garbage\xFF\n\n", "is damaged: it does not begin as a journal"},
-        {"kibrel-cli journal 2\nrename\tonly one path\n", "is damaged: line 2 cannot be read"},
-        {nullptr, "is a folder, not a journal"},
+        {"", "が壊れています: 空です"},
+        {"\x8F\x01garbage\xFF\n\n", "が壊れています: 記録の始まり方をしていません"},
+        {"kibrel-cli journal 2\nrename\tonly one path\n", "が壊れています: 2 行目を読めません"},
+        {nullptr, "はフォルダーで、記録ではありません"},
     };
     for (const auto& c : cases) {
         if (c.contents != nullptr)
-            ASSERT_TRUE(state.writeFile("kibrel/last-run.journal", c.contents));
+            ASSERT_TRUE(state.writeFile(name, c.contents));
         else
-            ASSERT_TRUE(state.remove("kibrel/last-run.journal") &&
-                        state.makeFolder("kibrel/last-run.journal"));
+            ASSERT_TRUE(state.remove(name) && state.makeFolder(name));
         const CliResult undone = runCli({"--undo"}, setting);
         EXPECT_EQ(undone.status, 2) << c.told;
-        EXPECT_EQ(undone.err, "kibrel-cli: the journal " + journal + " " + c.told + "\n");
+        EXPECT_EQ(undone.err, onTerminal("kibrel-cli: 記録（ジャーナル）") + journal + " " +
+                                  onTerminal(std::string(c.told) + "\n"));
     }
 }
 
