@@ -445,22 +445,23 @@ void tellDamage(const JournalRead& read, const std::string& path, CliMessages& m
     }
 }
 
-// An interrupted run whose last rename was not made may have left the empty placeholder that
-// claimed the new name: removed when it is the one the journal wrote as claimed and still
-// empty, else named.
-void settlePlaceholder(const Run& run, const JournalEntry& entry, const std::string& now) {
-    if (!isEmptyFile(entry.newPath))
+// An interrupted run (or undo) whose last rename, of `from`, was not made may have left the
+// empty placeholder that claimed the name `path`: removed when it is the one the journal wrote
+// as claimed and still empty, else named.
+void settlePlaceholder(const Run& run, const std::string& path, const std::string& claim,
+                       const std::string& from) {
+    if (!isEmptyFile(path))
         return;
-    if (entry.claim.empty() || !sameFile(entry.claim, now))
+    if (claim.empty() || !sameFile(claim, fileIdentity(path)))
         run.messages.say("%1: an empty file has the new name of %2, which the interrupted run did "
                          "not rename; it may be that run's placeholder, and is left as it is",
-                         {entry.newPath, entry.oldPath});
+                         {path, from});
     else if (run.options.dryRun)
         run.messages.say("%1: the empty placeholder that the interrupted run left would be removed",
-                         {entry.newPath});
-    else if (removeFile(entry.newPath))
+                         {path});
+    else if (removeFile(path))
         run.messages.say("%1: the empty placeholder that the interrupted run left was removed",
-                         {entry.newPath});
+                         {path});
 }
 
 // The last run's renames taken back, newest first, each file from its new name to its old one,
@@ -501,16 +502,18 @@ int runUndo(const Run& run) {
             continue;
         // An undo that ended while it took this one back took it back when the file is under
         // its old name and nothing under its new one.
-        if (entry.takenBack == JournalEntry::Outcome::unknown && !pathExists(entry.newPath) &&
-            pathExists(entry.oldPath))
-            continue;
+        if (entry.takenBack == JournalEntry::Outcome::unknown) {
+            if (!pathExists(entry.newPath) && pathExists(entry.oldPath))
+                continue;
+            settlePlaceholder(run, entry.oldPath, entry.undoClaim, entry.newPath);
+        }
         const std::string now = shown.identityOf(entry.newPath);
         const bool oldTaken = !shown.identityOf(entry.oldPath).empty();
         // A rename that the run may not have made before it ended was made when the file is
         // under its new name and nothing is under its old one.
         if (entry.outcome == JournalEntry::Outcome::unknown && (now.empty() || oldTaken)) {
             if (!now.empty())
-                settlePlaceholder(run, entry, now);
+                settlePlaceholder(run, entry.newPath, entry.claim, entry.oldPath);
             continue;
         }
         ++toTakeBack;

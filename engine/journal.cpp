@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 
@@ -45,7 +46,10 @@ bool readLine(const std::vector<std::string>& fields, bool older,
         auto newPath = unescapedField(fields[2]);
         if (!oldPath || !newPath)
             return false;
-        entries.push_back({*oldPath, *newPath, JournalEntry::Outcome::unknown, {}, {}});
+        JournalEntry entry;
+        entry.oldPath = std::move(*oldPath);
+        entry.newPath = std::move(*newPath);
+        entries.push_back(std::move(entry));
         underWay = &entries.back();
         return true;
     }
@@ -62,8 +66,9 @@ bool readLine(const std::vector<std::string>& fields, bool older,
     if (underWay == nullptr)
         return false;
     const bool takingBack = underWay->takenBack == JournalEntry::Outcome::unknown;
-    if (fields[0] == "claim" && fields.size() == 2 && !takingBack) {
-        underWay->claim = unescapedField(fields[1]).value_or("");
+    if (fields[0] == "claim" && fields.size() == 2) {
+        (takingBack ? underWay->undoClaim : underWay->claim) =
+            unescapedField(fields[1]).value_or("");
     } else if (fields[0] == "done" && fields.size() <= 2) {
         if (takingBack) {
             underWay->takenBack = JournalEntry::Outcome::made;

@@ -22,7 +22,7 @@
 //   done  IDENTITY                    after it, when it was made
 //   failed                            after it, when it was not
 //   undo  N                           before the N-th rename (from 0) is taken back
-//   done | failed                     after that
+//   claim | done | failed             as for a rename
 // Tested by engine_tests (plan_test.cpp) and cli_e2e_tests.
 class Journal {
   public:
@@ -76,8 +76,10 @@ struct JournalEntry {
     std::string newPath;
     Outcome outcome = Outcome::unknown;
     std::string identity;
-    // The placeholder that claimed the new name, when the renamer made one.
+    // The placeholder that claimed the new name, when the renamer made one, and the one that
+    // claimed the old name again while an undo took the rename back.
     std::string claim;
+    std::string undoClaim;
     // Whether an undo took it back: failed when none tried or it could not, unknown when an
     // undo began and ended before it could say.
     Outcome takenBack = Outcome::failed;
