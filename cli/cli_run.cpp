@@ -298,7 +298,8 @@ int unchangedRows(const CliRows& rows) {
     return unchanged;
 }
 
-// The closing line of a real run, unless -q: the rows renamed, failed and left as they were.
+// The closing line of a real run, unless -q: the rows renamed, failed and left as they were;
+// returns the run's exit status.
 int tellCounts(const Run& run, const PassOutcome& outcome, int total, int unchanged) {
     if (run.options.verbosity != Verbosity::quiet) {
         const int failed = outcome.failedRows();
