@@ -60,12 +60,14 @@ bool removeFile(const std::string& path);
 // gives it; the path itself when the current folder cannot be known.
 std::string absolutePath(const std::string& path);
 
-// Natively makes sure that the standard streams, descriptors 0 to 2, are open, so that no file
-// the program opens takes one of their numbers: a closed one is opened to /dev/null, standard
-// input for writing and the other two for reading, so that a use of them fails as it would
-// have; false when one cannot be opened. Nothing to do on Windows, whose C runtime keeps those
-// numbers for the standard streams.
+#ifndef _WIN32
+// Makes sure that the standard streams, descriptors 0 to 2, are open, so that no file the
+// program opens takes one of their numbers: a closed one is opened to /dev/null, standard input
+// for writing and the other two for reading, so that a use of them fails as it would have;
+// false when one cannot be opened. (Windows' C runtime keeps those numbers for the standard
+// streams.)
 bool openStandardStreams();
+#endif
 
 // Whether anything, a file, a folder or a link, has the path as its name now.
 bool pathExists(const std::string& path);

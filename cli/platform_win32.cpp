@@ -92,10 +92,6 @@ std::string absolutePath(const std::string& path) {
     return std::string(full, length);
 }
 
-bool openStandardStreams() {
-    return true;
-}
-
 bool pathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -57,7 +57,7 @@ void killedRun(const std::string& state, const std::string& folder, bool claimWr
 std::string undoneErr(int& status) {
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
-    status = runCli({"--undo"}, stdin, out, err);
+    status = runCli({"--undo"}, {}, stdin, out, err);
     std::rewind(err);
     std::string text;
     for (int c; (c = std::fgetc(err)) != EOF;)
