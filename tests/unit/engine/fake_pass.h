@@ -24,8 +24,11 @@ class FakeRows : public FileRows {
     std::string column(int row, RowColumn column) const override;
     void setNewName(int row, std::string newName) override;
     void deleteRow(int row) override;
+    void showRemovals() override { countsShown.push_back(count()); }
 
     std::vector<FakeRow> rows;
+    // The number of rows each time the list was shown as it stood.
+    std::vector<int> countsShown;
     RenamePass* pass = nullptr;
     // The mode at every deletion, after the pass heard of it.
     std::vector<int> armedAfterDeletion;
