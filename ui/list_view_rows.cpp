@@ -5,7 +5,8 @@
 namespace {
 
 constexpr int firstTextBuffer = 264;
-// The longest time a deleted row may still show.
+// The longest time a deleted row may still show. A showing costs, under Wine, time in the
+// number of rows (some 50 ms with 3,000 rows left), so the list is not shown more often.
 constexpr ULONGLONG removalsShownWithinMs = 200;
 
 } // namespace

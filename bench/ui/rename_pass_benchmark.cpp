@@ -130,8 +130,8 @@ WindowRun windowRenamePass(int rows) {
     std::vector<std::uint32_t> shown = listOnScreen(listWindow);
     const Clock::time_point pressed = Clock::now();
     e2e::clickButton(action);
-    // The list is looked at on the screen, not asked: a window busy with the pass answers no
-    // message until it ends.
+    // Progress is looked at on the screen: a window busy with the pass answers no message until
+    // it ends, so the row count, asked with a short timeout, tells only that end.
     Clock::time_point lastChange = pressed;
     while (program.running()) {
         Sleep(20);
