@@ -26,4 +26,7 @@ class FileRows {
     virtual void deleteRow(int row) = 0;
     // Shows the list as it now stands, every removal included.
     virtual void showRemovals() {}
+    // Which file the row's path named when it was listed, as the front end's renamer tells
+    // files apart (the window: the file's index on its volume); empty when nothing told it.
+    virtual std::string listedFile(int /* row */) const { return {}; }
 };

@@ -73,8 +73,9 @@ PassOutcome RenamePass::testPass(int count) {
 }
 
 // Visits every row present at the start once, from the top: a renamed row leaves the list and
-// the next one moves up into its index; a skipped or failed row stays. The list shows where the
-// pass stands before a failure's message and at the end; the message box takes the wait cursor
+// the next one moves up into its index; a skipped or failed row stays. A row's file is renamed
+// only while its path still names the file that was listed. The list shows where the pass
+// stands before a failure's message and at the end; the message box takes the wait cursor
 // away, so it is set again after it.
 PassOutcome RenamePass::renamePass(int count) {
     PassOutcome outcome;
@@ -91,7 +92,7 @@ PassOutcome RenamePass::renamePass(int count) {
             continue;
         }
         const std::string newPath = folder + newName;
-        const RenameResult result = renamer_.rename(oldPath, newPath);
+        const RenameResult result = renamer_.renameListed(oldPath, newPath, rows_.listedFile(i));
         if (result.renamed) {
             rows_.deleteRow(i);
         } else {
