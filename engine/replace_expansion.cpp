@@ -3,7 +3,9 @@
 #include "text_walk.h"
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -11,24 +13,87 @@ namespace {
 constexpr std::string_view escapeKeys = "\\bfnrtv";
 constexpr std::string_view escapeBytes = "\\\b\f\n\r\t\v";
 
+// The expansion as it grows: what is put in goes through the case that "\U", "\L", "\u" and
+// "\l" asked for, character by character of the code page.
+class Expansion {
+  public:
+    explicit Expansion(const CodePage& cp) : cp_(cp) {}
+
+    void put(std::string_view text) {
+        if (!span_ && !next_) {
+            out_ += text;
+            return;
+        }
+        for (std::size_t i = 0; i < text.size();) {
+            const std::size_t n = cp_.charLength(text, i);
+            const std::optional<LetterCase> letterCase = next_ ? next_ : span_;
+            next_.reset();
+            if (letterCase)
+                cp_.appendInCase(text.substr(i, n), *letterCase, out_);
+            else
+                out_ += text.substr(i, n);
+            i += n;
+            if (!span_) {
+                out_ += text.substr(i);
+                return;
+            }
+        }
+    }
+    void openSpan(LetterCase letterCase) { span_ = letterCase; }
+    void closeSpan() { span_.reset(); }
+    void caseOfNext(LetterCase letterCase) { next_ = letterCase; }
+    std::string take() { return std::move(out_); }
+
+  private:
+    const CodePage& cp_;
+    std::string out_;
+    std::optional<LetterCase> span_;
+    std::optional<LetterCase> next_;
+};
+
+// The number in decimal, with zeros in front up to width digits.
+std::string padded(std::uint64_t number, std::size_t width) {
+    std::string digits = std::to_string(number);
+    if (digits.size() < width)
+        digits.insert(0, width - digits.size(), '0');
+    return digits;
+}
+
 } // namespace
 
-std::string expandReplacement(std::string x, const std::vector<std::string_view>& captures,
-                              const CodePage& cp) {
-    std::size_t t = findChar(x, '\\', 0, cp);
-    while (t != notFound) {
-        char next = t + 1 < x.size() ? x[t + 1] : '\0';
-        std::size_t from = t + 1;
+std::string expandReplacement(std::string_view replace,
+                              const std::vector<std::string_view>& captures, const CodePage& cp,
+                              std::uint64_t number) {
+    Expansion x(cp);
+    std::size_t from = 0;
+    for (std::size_t t = findChar(replace, '\\', 0, cp); t != notFound;
+         t = findChar(replace, '\\', from, cp)) {
+        x.put(replace.substr(from, t - from));
+        const char next = t + 1 < replace.size() ? replace[t + 1] : '\0';
+        from = t + 2;
         if (next >= '0' && next <= '9') {
             auto d = static_cast<std::size_t>(next - '0');
-            x.erase(t, 2);
-            std::string_view inserted = d < captures.size() ? captures[d] : std::string_view();
-            x.insert(t, inserted);
-            from = t + inserted.size();
+            if (d < captures.size())
+                x.put(captures[d]);
         } else if (std::size_t e = escapeKeys.find(next); e != std::string_view::npos) {
-            x.replace(t, 2, 1, escapeBytes[e]);
+            x.put(escapeBytes.substr(e, 1));
+        } else if (next == '#') {
+            while (from < replace.size() && replace[from] == '#')
+                ++from;
+            x.put(padded(number, from - t - 1));
+        } else if (next == 'U' || next == 'L') {
+            x.openSpan(next == 'U' ? LetterCase::upper : LetterCase::lower);
+        } else if (next == 'E') {
+            x.closeSpan();
+        } else if (next == 'u' || next == 'l') {
+            x.caseOfNext(next == 'u' ? LetterCase::upper : LetterCase::lower);
+        } else {
+            // The backslash stays, and the walk goes on with the character behind it.
+            x.put(replace.substr(t, 1));
+            from = t + 1;
         }
-        t = findChar(x, '\\', from, cp);
     }
-    return x;
+    if (from < replace.size())
+        x.put(replace.substr(from));
+    return x.take();
 }

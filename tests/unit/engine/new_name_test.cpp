@@ -1,6 +1,7 @@
 #include "engine_fixture.h"
 #include "replace_expansion.h"
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -137,6 +138,7 @@ struct ExpansionRow {
     const char* replace;
     std::vector<std::string> captures;
     std::string expanded;
+    std::uint64_t number = 1;
 };
 
 void PrintTo(const ExpansionRow& row, std::ostream* os) {
@@ -149,20 +151,37 @@ TEST_P(ReplaceExpansion, ExpandsTheReplaceTextButNeverWhatItInserts) {
     TableCodePage cp(932);
     const std::vector<std::string_view> captures(GetParam().captures.begin(),
                                                  GetParam().captures.end());
-    EXPECT_EQ(expandReplacement(GetParam().replace, captures, cp), GetParam().expanded);
+    EXPECT_EQ(expandReplacement(GetParam().replace, captures, cp, GetParam().number),
+              GetParam().expanded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ReplaceExpansion,
-                         ::testing::Values(
-                             // A backslash that a back reference brings in is no escape.
-                             ExpansionRow{"\\1\\1", {"m", "x\\n"}, "x\\nx\\n"},
-                             // An escaped backslash is followed by a plain "1".
-                             ExpansionRow{"\\\\1", {"m", "r"}, "\\1"},
-                             ExpansionRow{"\\2<", {"m", "r"}, "<"},
-                             ExpansionRow{"\\0\\", {"m"}, "m\\"},
-                             ExpansionRow{"\\q\\", {"m"}, "\\q\\"},
-                             // '表' before "n": its second byte is no backslash.
-                             ExpansionRow{"\x95\x5Cn\\0", {"m"}, "\x95\x5Cnm"}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReplaceExpansion,
+    ::testing::Values(
+        // A backslash that a back reference brings in is no escape.
+        ExpansionRow{"\\1\\1", {"m", "x\\n"}, "x\\nx\\n"},
+        // An escaped backslash is followed by a plain "1".
+        ExpansionRow{"\\\\1", {"m", "r"}, "\\1"}, ExpansionRow{"\\2<", {"m", "r"}, "<"},
+        ExpansionRow{"\\0\\", {"m"}, "m\\"}, ExpansionRow{"\\q\\", {"m"}, "\\q\\"},
+        // '表' before "n": its second byte is no backslash.
+        ExpansionRow{"\x95\x5Cn\\0", {"m"}, "\x95\x5Cnm"},
+        ExpansionRow{"\\#|\\###|\\#\\E#", {"m"}, "7|007|7#", 7},
+        ExpansionRow{"\\##", {"m"}, "18446744073709551615", 18446744073709551615u},
+        // \U and \L take each other's place; \l outweighs \U for one character.
+        ExpansionRow{"\\Ua\\Lb\\U\\lCD\\Ee", {"m"}, "AbcDe"},
+        // A backslash brought in under \U stays no escape.
+        ExpansionRow{"\\U\\1", {"m", "x\\n"}, "X\\N"},
+        // \u waits for the next character inserted, behind an empty region.
+        ExpansionRow{"\\u\\1\\2x", {"m", "", "y"}, "Yx"},
+        ExpansionRow{"\\u\\1\\1x", {"m", ""}, "X"},
+        // A digit or an escape takes \u as a character without case.
+        ExpansionRow{"\\u\\#a\\u\\tb", {"m"}, "1a\tb"},
+        // ア keeps its second byte A in lower case.
+        ExpansionRow{"\\L\\1",
+                     {"m", "\x83\x41"
+                           "B"},
+                     "\x83\x41"
+                     "b"}));
 
 TEST_F(EngineTest, ABackslashInTheNameItselfIsRefusedEvenThroughABackReference) {
     // Names from a platform that allows backslashes: the capture is not expanded again, so
