@@ -102,6 +102,14 @@ const RenameCase renameCases[] = {
      {{"a_b_c.txt", "A"}, {"plain.txt", "P"}},
      0,
      ""},
+    {"numbered from --start in PATH order; a PATH the pattern does not match takes no number",
+     {{"a.jpg", "A"}, {"note.txt", "N"}, {"b.jpg", "B"}},
+     {"a.jpg", "note.txt", "b.jpg"},
+     {"--start=101", "-s", "{.*}\\.jpg", "-r", "img_\\###.jpg"},
+     {"img_101.jpg", "note.txt", "img_102.jpg"},
+     {{"img_101.jpg", "A"}, {"img_102.jpg", "B"}, {"note.txt", "N"}},
+     0,
+     ""},
     {"a replacement by nothing is never searched again",
      {{"IMG0001.JPG", "I"}},
      {"IMG0001.JPG"},
@@ -372,16 +380,30 @@ class NameCaseDryRun : public ::testing::TestWithParam<NameCase> {};
 TEST_P(NameCaseDryRun, PrintsTheNewNameAndTheMessage) {
     const NameCase& c = GetParam();
 #ifdef _WIN32
-    if (!wholeShiftJis(c.search) || !wholeShiftJis(c.replace) || !wholeShiftJis(c.name))
+    if (c.codePage != 932 || !wholeShiftJis(c.search) || !wholeShiftJis(c.replace) ||
+        !wholeShiftJis(c.name))
         GTEST_SKIP() << "not whole characters of the ANSI code page";
 #endif
     TestFolder folder;
     const std::string path = folder.pathOf(c.name);
-    CliResult result =
-        runCli({"-n", "--windows-names", "--code-page=932", "-s", c.search, "-r", c.replace, path});
+    Strings args = {"-n",
+                    "--windows-names",
+                    "--code-page=" + std::to_string(c.codePage),
+                    "--start=" + std::to_string(c.firstNumber),
+                    "-s",
+                    c.search,
+                    "-r",
+                    c.replace,
+                    path};
+    std::string records = expectedRecord(path, c.newName);
+    for (const auto& [name, newName] : c.moreRows) {
+        args.push_back(folder.pathOf(name));
+        records += expectedRecord(args.back(), newName);
+    }
+    CliResult result = runCli(args);
     const bool beforeRows =
         c.message == SystemText::BadPattern || c.message == SystemText::RegionInGroup;
-    EXPECT_EQ(result.out, beforeRows ? "" : expectedRecord(path, c.newName));
+    EXPECT_EQ(result.out, beforeRows ? "" : records);
     const std::string text = c.message ? onTerminal(systemTextUtf8(*c.message)) : "";
     if (!c.message && c.newName.empty())
         EXPECT_EQ(result.err,
