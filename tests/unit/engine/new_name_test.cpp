@@ -1,5 +1,6 @@
 #include "engine_fixture.h"
 #include "replace_expansion.h"
+#include "replace_reference.h"
 
 #include <cstdint>
 #include <string>
@@ -182,6 +183,42 @@ INSTANTIATE_TEST_SUITE_P(
                            "B"},
                      "\x83\x41"
                      "b"}));
+
+// Every Replace text of up to four pieces expands as the plain reference does, under every
+// code page, with captures holding letters, 表 and a backslash. The pieces are the escapes, a
+// lone backslash and the letters that could follow it, and double-byte characters (表 ends in
+// 5C, ア in A, Ａ is a letter).
+TEST(ReplaceExpansionDifferential, EveryShortReplaceTextExpandsAsTheReferenceDoes) {
+    const std::vector<std::string_view> pieces = {
+        "\\",  "\\U", "\\L", "\\E", "\\u", "\\l",      "\\#",      "#",       "\\1",
+        "\\2", "U",   "a",   "B",   "\\n", "\x95\x5C", "\x82\x60", "\x83\x41"};
+    const std::vector<std::string_view> captures = {"aB\x83\x41",
+                                                    "\x95\x5C"
+                                                    "a\\n",
+                                                    ""};
+    for (unsigned number : {932u, 65001u, 1252u}) {
+        const TableCodePage cp(number);
+        int differences = 0;
+        std::vector<std::size_t> at;
+        while (at.size() <= 4) {
+            std::string replace;
+            for (std::size_t i : at)
+                replace += pieces[i];
+            const std::string expected = referenceExpansion(replace, captures, cp, 42);
+            if (expandReplacement(replace, captures, cp, 42) != expected && ++differences <= 5)
+                ADD_FAILURE() << "code page " << number << ": " << visible(replace) << " gives "
+                              << visible(expandReplacement(replace, captures, cp, 42)) << ", not "
+                              << visible(expected);
+            // The next sequence of pieces, the shorter ones first.
+            std::size_t k = 0;
+            while (k < at.size() && ++at[k] == pieces.size())
+                at[k++] = 0;
+            if (k == at.size())
+                at.push_back(0);
+        }
+        EXPECT_EQ(differences, 0) << "code page " << number;
+    }
+}
 
 TEST_F(EngineTest, ABackslashInTheNameItselfIsRefusedEvenThroughABackReference) {
     // Names from a platform that allows backslashes: the capture is not expanded again, so
