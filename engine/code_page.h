@@ -12,8 +12,8 @@ enum class LetterCase { upper, lower };
 // syntax character walks the text by these characters from a character boundary; the Replace
 // text's case escapes ask it for the other case of its letters.
 // Implemented by TableCodePage (the window with its ANSI code page, kibrel-cli with the one it
-// works in); held to the regex library's walk by engine_tests (character_walk_test.cpp), its letter
-// cases to the C library's by letter_case_test.cpp.
+// works in); held to the regex library's walk by engine_tests (character_walk_test.cpp), and
+// its letters' cases to the C library's (letter_case_test.cpp).
 class CodePage {
   public:
     virtual ~CodePage() = default;

@@ -18,4 +18,4 @@
 // escapes. Linear in the length of what it gives.
 std::string expandReplacement(std::string_view replace,
                               const std::vector<std::string_view>& captures, const CodePage& cp,
-                              std::uint64_t number = 1);
+                              std::uint64_t number);
