@@ -52,6 +52,7 @@ PassOutcome RenamePass::testPass(int count) {
     window_.showWaitCursor();
     {
         const PassRows rows(engine_.matcher());
+        outcome.rowKinds.reserve(static_cast<std::size_t>(count));
         // The rows the pattern matches are numbered in list order; the others take no number.
         engine_.rowNumber = engine_.firstNumber;
         for (int i = 0; i < count; ++i) {
@@ -63,6 +64,7 @@ PassOutcome RenamePass::testPass(int count) {
                 ++outcome.libraryFailures;
             if (row.newName.empty())
                 ++outcome.rowsWithoutName;
+            outcome.rowKinds.push_back(row.kind);
             rows_.setNewName(i, std::move(row.newName));
         }
     }
