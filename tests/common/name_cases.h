@@ -20,7 +20,8 @@ struct NameCase {
     std::string name;
     std::string newName;
     std::optional<SystemText> message;
-    // The rows listed behind the first, in order, each name with its NewName.
+    // The rows listed behind the first, in order, each name with its NewName; the pass ends each
+    // as it ends the first (a name given, refused or left by a failed library).
     std::vector<std::pair<std::string, std::string>> moreRows = {};
     unsigned codePage = 932;
     // The number "\#" gives the first row the pattern matches.

@@ -130,7 +130,7 @@ TEST_P(NameCaseTest, TheTestPassGivesTheNewNameAndTheMessage) {
                                        ? RowName::Kind::refused
                                    : c.message ? RowName::Kind::libraryFailed
                                                : RowName::Kind::named;
-        EXPECT_EQ(outcome.rowKinds, std::vector<RowName::Kind>{kind});
+        EXPECT_EQ(outcome.rowKinds, std::vector<RowName::Kind>(1 + c.moreRows.size(), kind));
     }
     if (c.message) {
         ASSERT_EQ(messages.shown.size(), 1u);
