@@ -19,25 +19,18 @@ class Expansion {
   public:
     explicit Expansion(const CodePage& cp) : cp_(cp) {}
 
+    // Under "\U" or "\L" every character goes through their case; otherwise only the one
+    // character that "\u" or "\l" asked for, and the rest goes in as it is.
     void put(std::string_view text) {
-        if (!span_ && !next_) {
-            out_ += text;
-            return;
-        }
-        for (std::size_t i = 0; i < text.size();) {
+        std::size_t i = 0;
+        while (i < text.size() && (span_ || next_)) {
             const std::size_t n = cp_.charLength(text, i);
-            const std::optional<LetterCase> letterCase = next_ ? next_ : span_;
+            const LetterCase letterCase = next_ ? *next_ : *span_;
             next_.reset();
-            if (letterCase)
-                cp_.appendInCase(text.substr(i, n), *letterCase, out_);
-            else
-                out_ += text.substr(i, n);
+            cp_.appendInCase(text.substr(i, n), letterCase, out_);
             i += n;
-            if (!span_) {
-                out_ += text.substr(i);
-                return;
-            }
         }
+        out_ += text.substr(i);
     }
     void openSpan(LetterCase letterCase) { span_ = letterCase; }
     void closeSpan() { span_.reset(); }
