@@ -35,6 +35,7 @@ class Expansion {
     void openSpan(LetterCase letterCase) { span_ = letterCase; }
     void closeSpan() { span_.reset(); }
     void caseOfNext(LetterCase letterCase) { next_ = letterCase; }
+    std::size_t size() const { return out_.size(); }
     std::string take() { return std::move(out_); }
 
   private:
@@ -54,18 +55,20 @@ std::string padded(std::uint64_t number, std::size_t width) {
 
 } // namespace
 
+// The result is built by appending, each piece of the Replace text and each capture once, so
+// the time grows with the length of the result, however many back references there are.
 std::string expandReplacement(std::string_view replace,
                               const std::vector<std::string_view>& captures, const CodePage& cp,
-                              std::uint64_t number) {
+                              std::uint64_t number, std::size_t stopAfter) {
     Expansion x(cp);
     std::size_t from = 0;
-    for (std::size_t t = findChar(replace, '\\', 0, cp); t != notFound;
+    for (std::size_t t = findChar(replace, '\\', 0, cp); t != notFound && x.size() <= stopAfter;
          t = findChar(replace, '\\', from, cp)) {
         x.put(replace.substr(from, t - from));
         const char next = t + 1 < replace.size() ? replace[t + 1] : '\0';
         from = t + 2;
         if (next >= '0' && next <= '9') {
-            auto d = static_cast<std::size_t>(next - '0');
+            const auto d = static_cast<std::size_t>(next - '0');
             if (d < captures.size())
                 x.put(captures[d]);
         } else if (std::size_t e = escapeKeys.find(next); e != std::string_view::npos) {
@@ -86,7 +89,7 @@ std::string expandReplacement(std::string_view replace,
             from = t + 1;
         }
     }
-    if (from < replace.size())
+    if (x.size() <= stopAfter && from < replace.size())
         x.put(replace.substr(from));
     return x.take();
 }

@@ -2,6 +2,7 @@
 
 #include "code_page.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,7 +16,8 @@
 // upper or lower case up to "\E" or the end, and "\u" and "\l" the next character inserted,
 // whatever "\U" or "\L" say ("\E" with nothing open and "\u" at the end insert nothing). Every
 // other pair, and a trailing backslash, stays as it is. Inserted text is never searched for
-// escapes. Linear in the length of what it gives.
+// escapes. The time grows with the length of the result. Once the result is longer than
+// stopAfter bytes the expansion stops, and the text so far, longer than that, is the result.
 std::string expandReplacement(std::string_view replace,
                               const std::vector<std::string_view>& captures, const CodePage& cp,
-                              std::uint64_t number);
+                              std::uint64_t number, std::size_t stopAfter = std::string::npos);

@@ -156,6 +156,14 @@ TEST_P(ReplaceExpansion, ExpandsTheReplaceTextButNeverWhatItInserts) {
               GetParam().expanded);
 }
 
+// An expansion that grows longer than it may stops there, at the piece that made it so.
+TEST(ReplaceExpansion, StopsOnceTheResultIsLongerThanAllowed) {
+    TableCodePage cp(932);
+    const std::vector<std::string_view> captures{"ab"};
+    EXPECT_EQ(expandReplacement("x\\0\\0\\0tail", captures, cp, 1, 4), "xabab");
+    EXPECT_EQ(expandReplacement("x\\0\\0\\0tail", captures, cp, 1, 7), "xabababtail");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, ReplaceExpansion,
     ::testing::Values(
