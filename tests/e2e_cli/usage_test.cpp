@@ -74,8 +74,8 @@ TEST(Help, PrintsTheUsageEveryOptionThePatternLanguageAndTheJournal) {
         for (const char* text :
              {"-s, --search=TEXT", "-r, --replace=TEXT", "-n, --dry-run", "--code-page=CP",
               "-h, --help", "-V, --version", "--order", "--undo", "--from-file=FILE", "-0, --null",
-              "-q, --quiet", "-v, --verbose", "--windows-names", "journal", "\\1 to \\9",
-              "Exit status:"})
+              "-q, --quiet", "-v, --verbose", "--windows-names", "--start=N", "journal",
+              "\\1 to \\9", "\\#", "Exit status:"})
             EXPECT_NE(result.out.find(text), std::string::npos) << text;
     }
 }
