@@ -48,21 +48,17 @@ int usageError(const std::string& error, std::FILE* err) {
     return exitRefused;
 }
 
-// One row per PATH, in the order given, after the rows already there; false, with the error,
-// for a PATH that names no file: an empty one, or one that ends in a separator.
-bool appendRows(const std::vector<std::string>& paths, const CodePage& codePage, CliRows& rows,
-                std::string& error) {
-    rows.reserve(static_cast<std::size_t>(rows.count()) + paths.size());
-    for (const std::string& path : paths) {
-        PathParts parts = pathParts(path, codePage);
-        if (parts.name.empty()) {
-            error = path.empty() ? "an empty PATH names no file"
-                                 : "'" + path + "' names no file: give a folder without the " +
-                                       "separator at its end";
-            return false;
-        }
-        rows.append({std::move(parts.folder), std::move(parts.name), {}});
+// A row for the PATH, after the rows already there; false, with the error, for a PATH that
+// names no file: an empty one, or one that ends in a separator.
+bool appendRow(std::string_view path, const CodePage& codePage, CliRows& rows, std::string& error) {
+    const std::size_t folder = pathFolderLength(path, codePage);
+    if (folder == path.size()) {
+        error = path.empty() ? "an empty PATH names no file"
+                             : "'" + std::string(path) + "' names no file: give a folder " +
+                                   "without the separator at its end";
+        return false;
     }
+    rows.append(path.substr(0, folder), path.substr(folder));
     return true;
 }
 
@@ -70,35 +66,31 @@ bool appendRows(const std::vector<std::string>& paths, const CodePage& codePage,
 // error, when that file cannot be read or a PATH names no file.
 bool rowsOf(const Options& options, std::FILE* in, const CodePage& codePage, CliRows& rows,
             std::string& error) {
-    if (!appendRows(options.paths, codePage, rows, error))
-        return false;
+    rows.reserve(options.paths.size());
+    for (const std::string& path : options.paths)
+        if (!appendRow(path, codePage, rows, error))
+            return false;
     if (options.fromFile.empty())
         return true;
     const bool standardInput = options.fromFile == "-";
     std::FILE* file = standardInput ? in : std::fopen(options.fromFile.c_str(), "rb");
-    const std::optional<std::vector<std::string>> read =
-        file != nullptr ? readPaths(file, options.nullSeparated) : std::nullopt;
+    const std::optional<std::string> read = file != nullptr ? readStream(file) : std::nullopt;
     if (file != nullptr && !standardInput)
         std::fclose(file);
     if (!read) {
         error = "the PATHs of '" + options.fromFile + "' cannot be read";
         return false;
     }
-    return appendRows(*read, codePage, rows, error);
-}
-
-std::string pathOf(const CliRow& row) {
-    return row.folder + row.name;
+    return takePaths(*read, options.nullSeparated,
+                     [&](std::string_view path) { return appendRow(path, codePage, rows, error); });
 }
 
 // Every row's path and new path, the new path empty for a row left alone.
 std::vector<PlannedRename> plannedRenames(const CliRows& rows) {
     std::vector<PlannedRename> planned;
     planned.reserve(static_cast<std::size_t>(rows.count()));
-    for (int i = 0; i < rows.count(); ++i) {
-        const CliRow& row = rows.at(i);
-        planned.push_back({pathOf(row), row.newName.empty() ? "" : row.folder + row.newName});
-    }
+    for (int i = 0; i < rows.count(); ++i)
+        planned.push_back({rows.path(i), rows.newPath(i)});
     return planned;
 }
 
@@ -123,26 +115,30 @@ void tellMade(const Run& run, const std::string& oldPath, const std::string& new
 // one that no message has named yet, "." and "..", a name longer than the file system allows.
 // Returns how many rows are left alone.
 int leaveUnusableNames(CliRows& rows, CliMessages& messages) {
-    std::map<std::string, std::size_t> longest;
-    auto longestIn = [&](const std::string& folder) {
+    std::map<std::string, std::size_t, std::less<>> longest;
+    auto longestIn = [&](std::string_view folder) {
         auto known = longest.find(folder);
-        return known != longest.end() ? known->second
-                                      : longest.emplace(folder, longestName(folder)).first->second;
+        if (known != longest.end())
+            return known->second;
+        const std::string key(folder);
+        return longest.emplace(key, longestName(key)).first->second;
     };
     int left = 0;
     for (int i = 0; i < rows.count(); ++i) {
-        const CliRow& row = rows.at(i);
-        if (row.newName.empty()) {
-            if (!messages.named(pathOf(row)))
-                messages.say("%1: the new name is empty; the file is left as it is", {pathOf(row)});
+        const std::string_view newName = rows.newName(i);
+        if (newName.empty()) {
+            const std::string path(rows.path(i));
+            if (!messages.named(path))
+                messages.say("%1: the new name is empty; the file is left as it is", {path});
             ++left;
             continue;
         }
-        if (row.newName == "." || row.newName == "..")
-            messages.say("%1: the new name %2 cannot be a file's name", {pathOf(row), row.newName});
-        else if (row.newName.size() > longestIn(row.folder))
+        if (newName == "." || newName == "..")
+            messages.say("%1: the new name %2 cannot be a file's name",
+                         {std::string(rows.path(i)), std::string(newName)});
+        else if (newName.size() > longestIn(rows.folder(i)))
             messages.say("%1: the new name is longer than the file system allows (%2 bytes)",
-                         {pathOf(row), std::to_string(longestIn(row.folder))});
+                         {std::string(rows.path(i)), std::to_string(longestIn(rows.folder(i)))});
         else
             continue;
         rows.setNewName(i, {});
@@ -155,35 +151,36 @@ void tellConflicts(const std::vector<Conflict>& conflicts,
                    const std::vector<PlannedRename>& planned, CliMessages& messages) {
     for (const Conflict& c : conflicts) {
         const PlannedRename& row = planned[static_cast<std::size_t>(c.row)];
-        const std::string other =
-            c.other >= 0 ? planned[static_cast<std::size_t>(c.other)].oldPath : row.newPath;
+        const std::string oldPath(row.oldPath);
+        const std::string newPath(row.newPath);
+        const std::string other(c.other >= 0 ? planned[static_cast<std::size_t>(c.other)].oldPath
+                                             : row.newPath);
         switch (c.kind) {
         case Conflict::Kind::sameNewName:
-            messages.say("%1 and %2 would both get the new name %3",
-                         {other, row.oldPath, row.newPath});
+            messages.say("%1 and %2 would both get the new name %3", {other, oldPath, newPath});
             break;
         case Conflict::Kind::existingFile:
-            messages.say("%1 -> %2: %2 exists and is not renamed away before",
-                         {row.oldPath, other});
+            messages.say("%1 -> %2: %2 exists and is not renamed away before", {oldPath, other});
             break;
         case Conflict::Kind::chain:
-            messages.say("%1 -> %2 comes before %2 -> %3 in the list, so %2 is still there "
-                         "(--order renames them in turn)",
-                         {row.oldPath, other, planned[static_cast<std::size_t>(c.other)].newPath});
+            messages.say(
+                "%1 -> %2 comes before %2 -> %3 in the list, so %2 is still there "
+                "(--order renames them in turn)",
+                {oldPath, other, std::string(planned[static_cast<std::size_t>(c.other)].newPath)});
             break;
         case Conflict::Kind::swap:
             messages.say("%1 and %2 would take each other's names, so neither can go first "
                          "(--order swaps them through a temporary name)",
-                         {row.oldPath, other});
+                         {oldPath, other});
             break;
         }
     }
 }
 
 // A temporary name of this process in the folder of path.
-std::string temporaryName(const std::string& path, int n, const CodePage& codePage) {
-    return pathParts(path, codePage).folder + ".kibrel-" + std::to_string(processNumber()) + "-" +
-           std::to_string(n);
+std::string temporaryName(std::string_view path, int n, const CodePage& codePage) {
+    return std::string(path.substr(0, pathFolderLength(path, codePage))) + ".kibrel-" +
+           std::to_string(processNumber()) + "-" + std::to_string(n);
 }
 
 FileRenamer& platformRenamer() {
@@ -228,7 +225,7 @@ int renameInOrder(const Run& run, CliRows& rows, const OrderedPlan& plan, FileRe
     int failed = 0;
     // A row's name is never empty, so a row without a new name counts here too.
     for (int i = 0; i < rows.count(); ++i)
-        if (!renamed[static_cast<std::size_t>(i)] && rows.at(i).newName != rows.at(i).name)
+        if (!renamed[static_cast<std::size_t>(i)] && rows.newName(i) != rows.name(i))
             ++failed;
     return failed;
 }
@@ -263,8 +260,7 @@ int runPasses(const Run& run, CliRows& rows) {
         std::string records;
         bool written = true;
         for (int i = 0; i < rows.count() && written; ++i) {
-            const CliRow& row = rows.at(i);
-            appendRecord(records, pathOf(row), row.newName, run.options.nullSeparated);
+            appendRecord(records, rows.path(i), rows.newName(i), run.options.nullSeparated);
             if (records.size() >= block || i + 1 == rows.count()) {
                 written = write(run.out, records);
                 records.clear();
@@ -284,10 +280,10 @@ int runPasses(const Run& run, CliRows& rows) {
     const int leftAlone = leaveUnusableNames(rows, run.messages);
     const std::vector<PlannedRename> planned = plannedRenames(rows);
     PathsOnDisk onDisk;
-    const PathExists exists = [&](const std::string& path) { return onDisk.exists(path); };
+    const PathExists exists = [&](std::string_view path) { return onDisk.exists(path); };
     std::optional<OrderedPlan> plan;
     if (run.options.order)
-        plan = planOrder(planned, exists, [&](const std::string& path, int n) {
+        plan = planOrder(planned, exists, [&](std::string_view path, int n) {
             return temporaryName(path, n, run.codePage);
         });
     const std::vector<Conflict> conflicts =
@@ -356,7 +352,9 @@ int runUndo(const Run& run) {
                              {entry->newPath});
             ++leftAlone;
         } else if (run.options.dryRun) {
-            appendRecord(records, entry->newPath, pathParts(entry->oldPath, run.codePage).name,
+            appendRecord(records, entry->newPath,
+                         std::string_view(entry->oldPath)
+                             .substr(pathFolderLength(entry->oldPath, run.codePage)),
                          run.options.nullSeparated);
             takenBack.emplace_back(entry->oldPath, entry->newPath);
         } else if (const RenameResult result = renamer.rename(entry->newPath, entry->oldPath);

@@ -34,7 +34,7 @@ class Disk {
     }
 
     // The place of path, which move() can take.
-    int place(const std::string& path) {
+    int place(std::string_view path) {
         const auto [place, added] = placeOf(path);
         if (added && !exists_(path))
             places_[static_cast<std::size_t>(place)].what = emptied;
@@ -53,7 +53,7 @@ class Disk {
 
   private:
     struct Place {
-        std::string_view path; // a view of a row's own path, which outlives the disk
+        std::string_view path; // a row's own path, which outlives the disk
         int what;
     };
     struct Slot {

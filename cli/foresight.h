@@ -1,14 +1,14 @@
 #pragma once
 
 #include <functional>
-#include <string>
+#include <string_view>
 #include <vector>
 
 // One row as the rename pass will take it: its path and the new path (empty when the row is
-// left alone).
+// left alone), views of texts that the caller keeps for as long as it uses the plan.
 struct PlannedRename {
-    std::string oldPath;
-    std::string newPath;
+    std::string_view oldPath;
+    std::string_view newPath;
 };
 
 // A rename that cannot be made, foreseen before any rename is.
@@ -27,7 +27,7 @@ struct Conflict {
 };
 
 // Whether a path names a file or folder on disk now.
-using PathExists = std::function<bool(const std::string&)>;
+using PathExists = std::function<bool(std::string_view)>;
 
 // The conflicts the rename pass meets in list order, as the window's pass meets them: each row
 // renamed in turn, never onto an existing file. A swap is told once, at its first row.

@@ -24,9 +24,9 @@ void setLibraryCodePage(unsigned codePage) {
     setenv("JRE32_CODEPAGE", std::to_string(codePage).c_str(), 1);
 }
 
-PathParts pathParts(std::string_view path, const CodePage&) {
+std::size_t pathFolderLength(std::string_view path, const CodePage&) {
     static const TableCodePage bytes(westernCodePage);
-    return splitPath(path, pathSeparators, bytes);
+    return folderLength(path, pathSeparators, bytes);
 }
 
 namespace {
@@ -93,7 +93,7 @@ const PathsOnDisk::Listing& PathsOnDisk::listingOf(const std::string& folder) {
     return listing;
 }
 
-bool PathsOnDisk::exists(const std::string& path) {
+bool PathsOnDisk::exists(std::string_view path) {
     const std::size_t slash = path.rfind('/');
     const std::string_view folder(path.data(), slash == std::string::npos ? 0 : slash + 1);
     if (last_ == nullptr || folder != lastFolder_) {
@@ -101,8 +101,8 @@ bool PathsOnDisk::exists(const std::string& path) {
         last_ = &listingOf(lastFolder_);
     }
     if (!last_->lookup)
-        return pathExists(path);
-    return last_->lookup->count(std::string_view(path).substr(folder.size())) != 0;
+        return pathExists(std::string(path));
+    return last_->lookup->count(path.substr(folder.size())) != 0;
 }
 
 std::size_t longestName(const std::string& folder) {
