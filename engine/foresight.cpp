@@ -9,10 +9,27 @@
 
 namespace {
 
+// How many rows ahead the slots of the table are asked for, so that the cache misses of a long
+// list overlap instead of coming one after the other.
+constexpr std::size_t rowsAhead = 16;
+
+std::size_t hashOf(std::string_view path) {
+    return std::hash<std::string_view>{}(path);
+}
+
+// The hash of every row's path that pathOf gives, 0 for an empty one.
+template <typename PathOf>
+std::vector<std::size_t> hashesOf(const std::vector<PlannedRename>& rows, PathOf pathOf) {
+    std::vector<std::size_t> hashes;
+    hashes.reserve(rows.size());
+    for (const PlannedRename& row : rows)
+        hashes.push_back(pathOf(row).empty() ? 0 : hashOf(pathOf(row)));
+    return hashes;
+}
+
 // Where every row's file is as the pass goes on: the row whose file is at a path, or emptied
 // for a path that the pass has emptied; the disk itself for the others. The paths are held in a
-// flat table of their own, open addressed, which a pass over many rows asks twice for each row
-// with few cache misses.
+// flat table of their own, open addressed, which a pass over many rows asks twice for each row.
 class Disk {
   public:
     static constexpr int emptied = -2;
@@ -26,17 +43,26 @@ class Disk {
         slots_.assign(slots, Slot{0, -1});
         places_.reserve(2 * rows.size());
         rowPlaces_.reserve(rows.size());
+        const std::vector<std::size_t> hashes =
+            hashesOf(rows, [](const PlannedRename& row) { return row.oldPath; });
         for (std::size_t row = 0; row < rows.size(); ++row) {
-            const auto [place, added] = placeOf(rows[row].oldPath);
+            if (row + rowsAhead < rows.size())
+                prefetch(hashes[row + rowsAhead]);
+            const auto [place, added] = placeOf(rows[row].oldPath, hashes[row]);
             if (added)
                 places_[static_cast<std::size_t>(place)].what = static_cast<int>(row);
             rowPlaces_.push_back(place);
         }
     }
 
+    // Asks the memory for the slot where a path of this hash is looked for first.
+    void prefetch(std::size_t hash) const {
+        __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+    }
+
     // The place of path, which move() can take.
-    int place(std::string_view path) {
-        const auto [place, added] = placeOf(path);
+    int place(std::string_view path, std::size_t hash) {
+        const auto [place, added] = placeOf(path, hash);
         if (added && !exists_(path))
             places_[static_cast<std::size_t>(place)].what = emptied;
         return place;
@@ -63,8 +89,7 @@ class Disk {
     };
 
     // The place of path, and whether it was added now (holding noRow).
-    std::pair<int, bool> placeOf(std::string_view path) {
-        const std::size_t hash = std::hash<std::string_view>{}(path);
+    std::pair<int, bool> placeOf(std::string_view path, std::size_t hash) {
         const auto high = static_cast<std::uint32_t>(hash >> 32);
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
@@ -91,15 +116,19 @@ class Disk {
 std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
                                        const PathExists& exists) {
     Disk disk(rows, exists);
+    const std::vector<std::size_t> hashes =
+        hashesOf(rows, [](const PlannedRename& row) { return row.newPath; });
     std::vector<bool> moved(rows.size(), false);
     std::set<int> toldSwaps;
     std::vector<Conflict> conflicts;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const auto row = static_cast<int>(r);
         const PlannedRename& rename = rows[r];
+        if (r + rowsAhead < rows.size())
+            disk.prefetch(hashes[r + rowsAhead]);
         if (rename.newPath.empty() || rename.newPath == rename.oldPath)
             continue;
-        const int place = disk.place(rename.newPath);
+        const int place = disk.place(rename.newPath, hashes[r]);
         const int other = disk.at(place);
         if (other == Disk::emptied) {
             disk.move(row, place);
