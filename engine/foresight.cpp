@@ -36,7 +36,8 @@ class Disk {
     static constexpr int noRow = -1;
 
     // At most two paths for each row, the old and the new.
-    Disk(const std::vector<PlannedRename>& rows, const PathExists& exists) : exists_(exists) {
+    Disk(const std::vector<PlannedRename>& rows, const PathExists& exists)
+        : rows_(rows), exists_(exists) {
         std::size_t slots = 16;
         while (slots < 4 * rows.size())
             slots *= 2;
@@ -48,7 +49,7 @@ class Disk {
         for (std::size_t row = 0; row < rows.size(); ++row) {
             if (row + rowsAhead < rows.size())
                 prefetch(hashes[row + rowsAhead]);
-            const auto [place, added] = placeOf(rows[row].oldPath, hashes[row]);
+            const auto [place, added] = placeOf(oldPathOf(row), hashes[row]);
             if (added)
                 places_[static_cast<std::size_t>(place)].what = static_cast<int>(row);
             rowPlaces_.push_back(place);
@@ -60,9 +61,10 @@ class Disk {
         __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
     }
 
-    // The place of path, which move() can take.
-    int place(std::string_view path, std::size_t hash) {
-        const auto [place, added] = placeOf(path, hash);
+    // The place of the row's new path, whose hash is given, which move() can take.
+    int newPlace(std::size_t row, std::size_t hash) {
+        const std::string_view path = rows_[row].newPath;
+        const auto [place, added] = placeOf(newPathOf(row), hash);
         if (added && !exists_(path))
             places_[static_cast<std::size_t>(place)].what = emptied;
         return place;
@@ -79,17 +81,28 @@ class Disk {
     }
 
   private:
+    // A place is told by the path of a row that it was made for: its old path (2 row) or its
+    // new one (2 row + 1). Eight bytes, so that the places of a long list take little room.
     struct Place {
-        std::string_view path; // a row's own path, which outlives the disk
+        std::uint32_t path;
         int what;
     };
+    static std::uint32_t oldPathOf(std::size_t row) { return static_cast<std::uint32_t>(2 * row); }
+    static std::uint32_t newPathOf(std::size_t row) {
+        return static_cast<std::uint32_t>(2 * row + 1);
+    }
+    std::string_view pathOf(std::uint32_t path) const {
+        const PlannedRename& row = rows_[path / 2];
+        return path % 2 == 0 ? row.oldPath : row.newPath;
+    }
     struct Slot {
         std::uint32_t hash; // the high half of the path's hash
         int place;          // -1: an empty slot
     };
 
-    // The place of path, and whether it was added now (holding noRow).
-    std::pair<int, bool> placeOf(std::string_view path, std::size_t hash) {
+    // The place of the path, and whether it was added now (holding noRow).
+    std::pair<int, bool> placeOf(std::uint32_t path, std::size_t hash) {
+        const std::string_view text = pathOf(path);
         const auto high = static_cast<std::uint32_t>(hash >> 32);
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
@@ -99,11 +112,13 @@ class Disk {
                 places_.push_back({path, noRow});
                 return {slot.place, true};
             }
-            if (slot.hash == high && places_[static_cast<std::size_t>(slot.place)].path == path)
+            if (slot.hash == high &&
+                pathOf(places_[static_cast<std::size_t>(slot.place)].path) == text)
                 return {slot.place, false};
         }
     }
 
+    const std::vector<PlannedRename>& rows_;
     const PathExists& exists_;
     std::vector<Slot> slots_;
     std::vector<Place> places_;
@@ -128,7 +143,7 @@ std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
             disk.prefetch(hashes[r + rowsAhead]);
         if (rename.newPath.empty() || rename.newPath == rename.oldPath)
             continue;
-        const int place = disk.place(rename.newPath, hashes[r]);
+        const int place = disk.newPlace(r, hashes[r]);
         const int other = disk.at(place);
         if (other == Disk::emptied) {
             disk.move(row, place);
