@@ -19,6 +19,7 @@
 #include "text_conversion.h"
 #include "usage.h"
 
+#include <set>
 #include <utility>
 
 #ifdef _WIN32
@@ -62,14 +63,19 @@ bool appendRow(std::string_view path, const CodePage& codePage, CliRows& rows, s
     return true;
 }
 
-// The rows of the PATHs of the command line, then of those of --from-file; false, with the
-// error, when that file cannot be read or a PATH names no file.
-bool rowsOf(const Options& options, std::FILE* in, const CodePage& codePage, CliRows& rows,
+// The rows of the PATHs of the command line, but for those the code page could not hold (in
+// notHeld, which go to refused), then of those of --from-file; false, with the error, when that
+// file cannot be read or a PATH names no file.
+bool rowsOf(const Options& options, const std::set<std::string>& notHeld, std::FILE* in,
+            const CodePage& codePage, CliRows& rows, std::vector<std::string>& refused,
             std::string& error) {
     rows.reserve(options.paths.size());
-    for (const std::string& path : options.paths)
-        if (!appendRow(path, codePage, rows, error))
+    for (const std::string& path : options.paths) {
+        if (notHeld.count(path) != 0)
+            refused.push_back(path);
+        else if (!appendRow(path, codePage, rows, error))
             return false;
+    }
     if (options.fromFile.empty())
         return true;
     const bool standardInput = options.fromFile == "-";
@@ -356,11 +362,17 @@ int runUndo(const Run& run) {
 
 } // namespace
 
-int runCli(std::vector<std::string> args, std::FILE* in, std::FILE* out, std::FILE* err) {
+int runCli(std::vector<std::string> args, const std::set<std::string>& notHeld, std::FILE* in,
+           std::FILE* out, std::FILE* err) {
     ignoreBrokenPipe();
     const CommandLine line = parseCommandLine(std::move(args));
     if (line.request == Request::usageError)
         return usageError(line.error, err);
+    // A pattern with "?" where the user typed a character would search for something else.
+    if (notHeld.count(line.options.search) != 0 || notHeld.count(line.options.replace) != 0)
+        return usageError("the Search or Replace text holds characters that the code page of "
+                          "this system cannot hold",
+                          err);
     if (line.request == Request::help)
         return write(out, helpText()) ? exitAllRenamed : exitRefused;
 
@@ -375,10 +387,19 @@ int runCli(std::vector<std::string> args, std::FILE* in, std::FILE* out, std::FI
         return runUndo(run);
 
     CliRows rows;
+    std::vector<std::string> refused;
     if (line.request == Request::run) {
         std::string error;
-        if (!rowsOf(options, in, tableCodePage, rows, error))
+        if (!rowsOf(options, notHeld, in, tableCodePage, rows, refused, error))
             return usageError(toTerminal(error, codePage), err);
+    }
+    if (!refused.empty()) {
+        std::string named = messages.text(SystemText::PathsNotHeld);
+        for (const std::string& path : refused)
+            named += "\n" + path;
+        messages.show(named);
+        if (rows.count() == 0)
+            return exitSomeRowFailed;
     }
     setLibraryCodePage(codePage);
 
@@ -392,5 +413,6 @@ int runCli(std::vector<std::string> args, std::FILE* in, std::FILE* out, std::FI
     if (line.request == Request::version)
         return write(out, versionText(libraryReference.libraryVersion())) ? exitAllRenamed
                                                                           : exitRefused;
-    return runPasses(run, rows);
+    const int status = runPasses(run, rows);
+    return refused.empty() || status > exitSomeRowFailed ? status : exitSomeRowFailed;
 }

@@ -67,6 +67,8 @@ std::string_view englishSystemText(SystemText id, bool nativeNames) {
         return "The regex library jre32 cannot be used.";
     case SystemText::PatternRefused:
         return "The regex library refused the pattern.";
+    case SystemText::PathsNotHeld:
+        return pathsNotHeldEnglish;
     }
     return {};
 }

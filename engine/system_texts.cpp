@@ -20,6 +20,9 @@ std::string_view systemTextUtf8(SystemText id) {
         return "『JRE32.dll』がねぇぞこの野郎。";
     case SystemText::PatternRefused:
         return "正規表現の使い方おかしいぞこの野郎。";
+    case SystemText::PathsNotHeld:
+        return "次のパスには、このシステムのコードページにない文字（?で示したもの）があるため、"
+               "対象から外しました:";
     }
     return {};
 }

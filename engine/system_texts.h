@@ -12,6 +12,12 @@
 // equal to these.
 std::string_view systemTextUtf8(SystemText id);
 
+// The English form of text 102, which the window shows under a code page other than 932 and
+// which is the key of kibrel-cli's catalog.
+constexpr const char* pathsNotHeldEnglish =
+    "These paths hold characters that this system's code page lacks (shown as ?), so they are "
+    "left out:";
+
 // The caption of the message that reports a failed rename.
 constexpr const char* renameFailedCaption = "ERROR!";
 

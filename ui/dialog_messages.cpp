@@ -31,6 +31,10 @@ std::string DialogMessages::text(SystemText id) {
     case SystemText::LibraryUnusable:
     case SystemText::PatternRefused:
         return fromUtf8(systemTextUtf8(id), ansiCodePage().number());
+    case SystemText::PathsNotHeld:
+        return fromUtf8(ansiCodePage().number() == shiftJisCodePage ? systemTextUtf8(id)
+                                                                    : pathsNotHeldEnglish,
+                        ansiCodePage().number());
     }
     return {};
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace {
 
 struct FixedText {
@@ -56,6 +59,47 @@ TEST(FixedTexts, UnderCodePage1252KeepAsciiAndMarkEveryOtherCharacter) {
     EXPECT_EQ(fromUtf8(systemTextUtf8(SystemText::ProgramVersion), westernCodePage),
               KIBREL_VERSION);
     EXPECT_EQ(fromUtf8("caf\xC3\xA9", westernCodePage), "caf\xE9");
+}
+
+struct ExactCase {
+    const char* utf8;
+    unsigned codePage;
+    std::optional<std::string> bytes; // nothing: the code page cannot hold the text exactly
+};
+
+// A name reaches a row only when the code page holds it exactly: a character it lacks is
+// neither "?" nor a look-alike ("cafe" for "café"), and a text that is no UTF-8 has no form.
+const ExactCase exactCases[] = {
+    {"a_1.txt", shiftJisCodePage, "a_1.txt"},
+    {"", shiftJisCodePage, ""},
+    {"\xE8\xA1\xA8"
+     "1.txt",
+     shiftJisCodePage,
+     "\x95\x5C"
+     "1.txt"},                                                     // 表, trail byte 5C
+    {"\xEF\xBD\xB1", shiftJisCodePage, "\xB1"},                    // halfwidth ｱ
+    {"caf\xC3\xA9_2001_0903.jpg", shiftJisCodePage, std::nullopt}, // café
+    {"\xC3\x9Cn\xC3\xAF"
+     "c\xC3\xB6"
+     "d\xC3\xA9",
+     shiftJisCodePage, std::nullopt},                                   // Ünïcödé
+    {"\xED\x95\x9C\xEA\xB5\xAD_1.txt", shiftJisCodePage, std::nullopt}, // 한국
+    {"\xF0\x9F\x98\x80_1.txt", shiftJisCodePage, std::nullopt},         // an emoji
+    {"caf\xC3\xA9", westernCodePage, "caf\xE9"},
+    {"\xE8\xA1\xA8", westernCodePage, std::nullopt},
+    {"\xF0\x9F\x98\x80", utf8CodePage, "\xF0\x9F\x98\x80"},
+    {"a\xFF", shiftJisCodePage, std::nullopt}, // no UTF-8
+    {"a\xFF", utf8CodePage, std::nullopt},
+};
+
+TEST(ExactConversion, GivesTheBytesOnlyWhenTheCodePageHoldsEveryCharacter) {
+    for (const ExactCase& c : exactCases)
+        EXPECT_EQ(fromUtf8Exactly(c.utf8, c.codePage), c.bytes) << c.utf8 << " in " << c.codePage;
+}
+
+// What a code page lacks shows as "?", never as a look-alike the user might take for it.
+TEST(FixedTexts, MarkWhatTheCodePageLacksWithoutLookAlikes) {
+    EXPECT_EQ(fromUtf8("caf\xC3\xA9", shiftJisCodePage), "caf?");
 }
 
 } // namespace

@@ -11,7 +11,7 @@ namespace {
 // The window's string table and the engine's texts are one text in two forms: what LoadStringA
 // gives under code page 932, through the buffer the window reads it with, is the engine's UTF-8
 // text converted, byte for byte (12 is longer than 100 bytes; 14 is 31 bytes and fits its
-// 32-byte buffer). 100 and 101 are the engine's texts converted.
+// 32-byte buffer). 100, 101 and 102 are the engine's texts converted.
 TEST(SystemText, EveryTextArrivesWholeInShiftJis) {
     ASSERT_EQ(GetACP(), 932u) << "run under the Japanese locale";
     MainApp app;
@@ -19,7 +19,7 @@ TEST(SystemText, EveryTextArrivesWholeInShiftJis) {
     for (SystemText id :
          {SystemText::BadPattern, SystemText::ForbiddenCharacter, SystemText::RegionInGroup,
           SystemText::ProgramVersion, SystemText::LibraryMissing, SystemText::LibraryUnusable,
-          SystemText::PatternRefused})
+          SystemText::PatternRefused, SystemText::PathsNotHeld})
         EXPECT_EQ(messages.text(id), fromUtf8(systemTextUtf8(id), shiftJisCodePage))
             << static_cast<int>(id);
 }
