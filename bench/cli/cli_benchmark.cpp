@@ -242,6 +242,21 @@ bool compare(const Substitution& sub, const std::vector<std::string>& names, con
     return true;
 }
 
+// Makes an empty file for every path; false when one cannot be made.
+bool makeFiles(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        if (fd < 0 || close(fd) != 0)
+            return false;
+    }
+    return true;
+}
+
+void removeFiles(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths)
+        unlink(path.c_str());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -275,15 +290,24 @@ int main(int argc, char** argv) {
                 "", "cpu", "wall", "peak", "MB", "kibrel");
     std::printf("%-16s %8s %8s %8s %8s %8s %7s %7s %6s %6s %7s\n", "", "names", "kibrel", "rename",
                 "kibrel", "rename", "ratio", "ratio", "kibrel", "rename", "B/name");
+    // The names are files of a folder of their own, which the programs run in: a dry run looks
+    // at the files it would rename.
     int failed = 0;
+    const std::vector<std::string> names = exampleNames(100000);
+    if (chdir(folder) != 0 || !makeFiles(names)) {
+        std::perror("the files of the names");
+        failed = 1;
+    }
     for (const Substitution& sub : substitutions)
         for (int count : {10000, 100000})
-            if (!compare(sub, exampleNames(count), nullptr, kibrelOut, renameOut))
+            if (failed == 0 &&
+                !compare(sub, std::vector<std::string>(names.begin(), names.begin() + count),
+                         nullptr, kibrelOut, renameOut))
                 failed = 1;
+    removeFiles(names);
 
     // A million paths in one folder, as a script hands them over: kibrel-cli reads them from a
-    // file, rename from its standard input. The folder is there and empty, as the folder of
-    // files about to be renamed is there.
+    // file, rename from its standard input.
     std::vector<std::string> paths = exampleNames(1000000, 5);
     std::string lines;
     for (std::string& path : paths) {
@@ -296,12 +320,18 @@ int main(int argc, char** argv) {
             failed = 1;
     }
     lines.clear();
-    if (!compare(substitutions[0], paths, list, kibrelOut, renameOut))
+    if (failed == 0 && !makeFiles(paths)) {
+        std::perror("the files of the paths");
         failed = 1;
+    }
+    if (failed == 0 && !compare(substitutions[0], paths, list, kibrelOut, renameOut))
+        failed = 1;
+    removeFiles(paths);
 
     unlink(kibrelOut);
     unlink(renameOut);
     unlink(list);
-    rmdir(folder);
+    if (chdir("/") != 0 || rmdir(folder) != 0)
+        failed = 1;
     return failed;
 }

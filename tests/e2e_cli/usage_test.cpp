@@ -48,21 +48,21 @@ TEST_P(UsageError, ExitsWithStatus2AndSaysWhatIsWrong) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, UsageError, ::testing::ValuesIn(usageCases));
 
-// A PATH must end in a name: the folder itself, with its separator, or nothing names no file
-// to rename, and nothing at all is renamed.
-TEST(UsageError, APathThatNamesNoFileIsRefusedWithTheOthers) {
+// An empty PATH names no file, and nothing at all is renamed; a folder given with separators at
+// its end, as a shell's completion writes it, is the folder.
+TEST(UsageError, AnEmptyPathIsRefusedWithTheOthersAndAFolderMayEndInASeparator) {
     TestFolder folder;
     ASSERT_TRUE(folder.writeFile("a-b.txt", "A"));
-    CliResult result = runCli({"-s", "-", folder.pathOf("a-b.txt"), folder.path()});
+    CliResult result = runCli({"-s", "-", folder.pathOf("a-b.txt"), ""});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "kibrel-cli: '" + folder.path() +
-                              "' names no file: give a folder without the separator at its end" +
-                              tryHelp);
-    result = runCli({"-s", "-", folder.pathOf("a-b.txt"), ""});
-    EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err, std::string("kibrel-cli: an empty PATH names no file") + tryHelp);
     EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"}}));
+    ASSERT_TRUE(folder.makeFolder("d-1"));
+    const std::string separator(1, folder.path().back());
+    result = runCli({"-q", "-s", "-", "-r", "_", folder.pathOf("d-1") + separator + separator});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"}, {"d_1", "<folder>"}}));
 }
 
 TEST(Help, PrintsTheUsageEveryOptionThePatternLanguageAndTheJournal) {
