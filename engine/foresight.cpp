@@ -271,6 +271,7 @@ std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& ro
     std::vector<Unrenamable> found;
     // The rows that move their file, by its identity.
     std::unordered_map<std::string, int> moving;
+    moving.reserve(rows.size());
     std::unordered_map<std::string, std::string> folders;
     auto folderIdentity = [&](const std::string& folder) -> const std::string& {
         auto known = folders.find(folder);
