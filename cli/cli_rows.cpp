@@ -1,14 +1,35 @@
 #include "cli_rows.h"
 
-#include <utility>
+#include <algorithm>
 
-void CliRows::append(CliRow row) {
+namespace {
+
+// The bytes of one block of the store; a longer text gets a block of its own.
+constexpr std::size_t blockBytes = std::size_t{1} << 20;
+
+} // namespace
+
+const char* CliRows::store(std::string_view first, std::string_view second) {
+    const std::size_t length = first.size() + second.size();
+    if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < length) {
+        blocks_.emplace_back();
+        blocks_.back().reserve(std::max(length, blockBytes));
+    }
+    std::string& block = blocks_.back();
+    const std::size_t at = block.size();
+    block.append(first);
+    block.append(second);
+    return block.data() + at;
+}
+
+void CliRows::append(std::string_view folder, std::string_view name) {
+    const Row row{store(folder, name), folder.size(), name.size(), nullptr, 0};
     moveGapTo(slots_.size() - gapLength_);
     if (gapLength_ > 0) {
-        slots_[gapStart_++] = std::move(row);
+        slots_[gapStart_++] = row;
         --gapLength_;
     } else {
-        slots_.push_back(std::move(row));
+        slots_.push_back(row);
         ++gapStart_;
     }
 }
@@ -26,30 +47,65 @@ std::size_t CliRows::slot(int row) const {
     return r < gapStart_ ? r : r + gapLength_;
 }
 
-const CliRow& CliRows::at(int row) const {
+const CliRows::Row& CliRows::at(int row) const {
     return slots_[slot(row)];
 }
 
+std::string_view CliRows::folder(int row) const {
+    const Row& r = at(row);
+    return {r.path, r.folderLength};
+}
+
+std::string_view CliRows::name(int row) const {
+    const Row& r = at(row);
+    return {r.path + r.folderLength, r.nameLength};
+}
+
+std::string_view CliRows::path(int row) const {
+    const Row& r = at(row);
+    return {r.path, r.folderLength + r.nameLength};
+}
+
+std::string_view CliRows::newName(int row) const {
+    const Row& r = at(row);
+    if (r.newPath == nullptr)
+        return {};
+    return {r.newPath + r.folderLength, r.newNameLength};
+}
+
+std::string_view CliRows::newPath(int row) const {
+    const Row& r = at(row);
+    if (r.newPath == nullptr)
+        return {};
+    return {r.newPath, r.folderLength + r.newNameLength};
+}
+
 std::string CliRows::column(int row, RowColumn column) const {
-    const CliRow& r = at(row);
     switch (column) {
     case RowColumn::FilePath:
-        return r.folder;
+        return std::string(folder(row));
     case RowColumn::CurrentName:
-        return r.name;
+        return std::string(name(row));
     case RowColumn::NewName:
-        return r.newName;
+        return std::string(newName(row));
     }
     return {};
 }
 
+// A new name replaces the one before in the row; the bytes of that stay in the store.
 void CliRows::setNewName(int row, std::string newName) {
-    slots_[slot(row)].newName = std::move(newName);
+    Row& r = slots_[slot(row)];
+    if (newName.empty()) {
+        r.newPath = nullptr;
+        r.newNameLength = 0;
+        return;
+    }
+    r.newPath = store({r.path, r.folderLength}, newName);
+    r.newNameLength = newName.size();
 }
 
 void CliRows::deleteRow(int row) {
     moveGapTo(static_cast<std::size_t>(row));
-    slots_[gapStart_ + gapLength_] = CliRow();
     ++gapLength_;
 }
 
@@ -61,10 +117,10 @@ void CliRows::moveGapTo(std::size_t position) {
     }
     while (gapStart_ > position) {
         --gapStart_;
-        slots_[gapStart_ + gapLength_] = std::move(slots_[gapStart_]);
+        slots_[gapStart_ + gapLength_] = slots_[gapStart_];
     }
     while (gapStart_ < position) {
-        slots_[gapStart_] = std::move(slots_[gapStart_ + gapLength_]);
+        slots_[gapStart_] = slots_[gapStart_ + gapLength_];
         ++gapStart_;
     }
 }

@@ -7,6 +7,7 @@
 #include "compiled_patterns.h"
 #include "foresight.h"
 #include "journal.h"
+#include "line_fields.h"
 #include "options.h"
 #include "ordered_renames.h"
 #include "platform.h"
@@ -51,9 +52,9 @@ int usageError(const std::string& error, std::FILE* err) {
 // A PATH without the separators at its end, which name the folder all the same. A PATH of
 // separators alone is the root, and on Windows "C:\\" is a drive's: those stay as they are.
 std::string withoutEndingSeparators(std::string path, const CodePage& codePage) {
-    for (PathParts parts = pathParts(path, codePage); parts.name.empty() && parts.folder.size() > 1;
-         parts = pathParts(path, codePage)) {
-        const std::string shorter = parts.folder.substr(0, parts.folder.size() - 1);
+    for (std::size_t folder = pathFolderLength(path, codePage); folder == path.size() && folder > 1;
+         folder = pathFolderLength(path, codePage)) {
+        const std::string shorter = path.substr(0, folder - 1);
         if (shorter.find_first_not_of(pathSeparators) == std::string::npos ||
             (onWindows && shorter.back() == ':'))
             break;
@@ -62,57 +63,65 @@ std::string withoutEndingSeparators(std::string path, const CodePage& codePage) 
     return path;
 }
 
-// One row per PATH, in the order given, after the rows already there, but none for a PATH in
-// notHeld, which goes to refused instead; false, with the error, for an empty PATH. A folder may
-// be given with separators at its end; the root is a row of its own, which cannot be renamed.
-bool appendRows(const std::vector<std::string>& paths, const std::set<std::string>& notHeld,
-                const CodePage& codePage, CliRows& rows, std::vector<std::string>& refused,
-                std::string& error) {
-    rows.reserve(static_cast<std::size_t>(rows.count()) + paths.size());
-    for (const std::string& given : paths) {
-        if (notHeld.count(given) != 0) {
-            refused.push_back(given);
-            continue;
-        }
-        if (given.empty()) {
-            error = "an empty PATH names no file";
-            return false;
-        }
-        const std::string path = withoutEndingSeparators(given, codePage);
-        PathParts parts = pathParts(path, codePage);
-        if (parts.name.empty())
-            rows.append({{}, path, {}});
-        else
-            rows.append({std::move(parts.folder), std::move(parts.name), {}});
+// A row for the PATH, after the rows already there; false, with the error, for an empty PATH.
+// A folder may be given with separators at its end; the root is a row of its own, which cannot
+// be renamed.
+bool appendRow(std::string_view given, const CodePage& codePage, CliRows& rows,
+               std::string& error) {
+    if (given.empty()) {
+        error = "an empty PATH names no file";
+        return false;
     }
+    std::size_t folder = pathFolderLength(given, codePage);
+    if (folder < given.size()) {
+        rows.append(given.substr(0, folder), given.substr(folder));
+        return true;
+    }
+    const std::string path = withoutEndingSeparators(std::string(given), codePage);
+    folder = pathFolderLength(path, codePage);
+    if (folder == path.size())
+        rows.append({}, path);
+    else
+        rows.append(std::string_view(path).substr(0, folder),
+                    std::string_view(path).substr(folder));
     return true;
 }
 
 // The rows of the PATHs of the command line, but for those the code page could not hold (in
 // notHeld, which go to refused), then of those of --from-file; false, with the error, when that
-// file cannot be read or a PATH names no file.
+// file cannot be read or a PATH is empty.
 bool rowsOf(const Options& options, const std::set<std::string>& notHeld, std::FILE* in,
             const CodePage& codePage, CliRows& rows, std::vector<std::string>& refused,
             std::string& error) {
-    if (!appendRows(options.paths, notHeld, codePage, rows, refused, error))
-        return false;
+    rows.reserve(options.paths.size());
+    for (const std::string& path : options.paths) {
+        if (notHeld.count(path) != 0)
+            refused.push_back(path);
+        else if (!appendRow(path, codePage, rows, error))
+            return false;
+    }
     if (options.fromFile.empty())
         return true;
     const bool standardInput = options.fromFile == "-";
     std::FILE* file = standardInput ? in : std::fopen(options.fromFile.c_str(), "rb");
-    const std::optional<std::vector<std::string>> read =
-        file != nullptr ? readPaths(file, options.nullSeparated) : std::nullopt;
+    const std::optional<std::string> read = file != nullptr ? readStream(file) : std::nullopt;
     if (file != nullptr && !standardInput)
         std::fclose(file);
     if (!read) {
         error = "the PATHs of '" + options.fromFile + "' cannot be read";
         return false;
     }
-    return appendRows(*read, {}, codePage, rows, refused, error);
+    return takePaths(*read, options.nullSeparated,
+                     [&](std::string_view path) { return appendRow(path, codePage, rows, error); });
 }
 
-std::string pathOf(const CliRow& row) {
-    return row.folder + row.name;
+// Every row's path and new path, the new path empty for a row left alone.
+std::vector<PlannedRename> plannedRenames(const CliRows& rows) {
+    std::vector<PlannedRename> planned;
+    planned.reserve(static_cast<std::size_t>(rows.count()));
+    for (int i = 0; i < rows.count(); ++i)
+        planned.push_back({rows.path(i), rows.newPath(i)});
+    return planned;
 }
 
 // The surroundings of one run: what was asked, how texts are read and told.
@@ -134,25 +143,24 @@ void tellMade(const Run& run, const std::string& oldPath, const std::string& new
 void tellUnusableNames(const std::vector<UnusableName>& left, const CliRows& rows,
                        CliMessages& messages) {
     for (const UnusableName& unusable : left) {
-        const CliRow& row = rows.at(unusable.row);
+        const std::string path(rows.path(unusable.row));
         switch (unusable.why) {
         case UnusableName::Why::refused:
             break;
         case UnusableName::Why::empty:
-            messages.say("%1: the new name is empty; the file is left as it is", {pathOf(row)});
+            messages.say("%1: the new name is empty; the file is left as it is", {path});
             break;
         case UnusableName::Why::dotNames:
-            messages.say("%1: the new name %2 cannot be a file's name",
-                         {pathOf(row), unusable.newName});
+            messages.say("%1: the new name %2 cannot be a file's name", {path, unusable.newName});
             break;
         case UnusableName::Why::tooLong:
             messages.say("%1: the new name is longer than the file system allows (%2 bytes)",
-                         {pathOf(row), std::to_string(unusable.longest)});
+                         {path, std::to_string(unusable.longest)});
             break;
         case UnusableName::Why::windows:
             messages.say("%1: Windows cannot hold the new name %2 (a device name, a dot or a "
                          "space at its end, or a control character)",
-                         {pathOf(row), unusable.newName});
+                         {path, unusable.newName});
             break;
         }
     }
@@ -162,26 +170,27 @@ void tellConflicts(const std::vector<Conflict>& conflicts,
                    const std::vector<PlannedRename>& planned, CliMessages& messages) {
     for (const Conflict& c : conflicts) {
         const PlannedRename& row = planned[static_cast<std::size_t>(c.row)];
-        const std::string other =
-            c.other >= 0 ? planned[static_cast<std::size_t>(c.other)].oldPath : row.newPath;
+        const std::string oldPath(row.oldPath);
+        const std::string newPath(row.newPath);
+        const std::string other(c.other >= 0 ? planned[static_cast<std::size_t>(c.other)].oldPath
+                                             : row.newPath);
         switch (c.kind) {
         case Conflict::Kind::sameNewName:
-            messages.say("%1 and %2 would both get the new name %3",
-                         {other, row.oldPath, row.newPath});
+            messages.say("%1 and %2 would both get the new name %3", {other, oldPath, newPath});
             break;
         case Conflict::Kind::existingFile:
-            messages.say("%1 -> %2: %2 exists and is not renamed away before",
-                         {row.oldPath, other});
+            messages.say("%1 -> %2: %2 exists and is not renamed away before", {oldPath, other});
             break;
         case Conflict::Kind::chain:
-            messages.say("%1 -> %2 comes before %2 -> %3 in the list, so %2 is still there "
-                         "(--order renames them in turn)",
-                         {row.oldPath, other, planned[static_cast<std::size_t>(c.other)].newPath});
+            messages.say(
+                "%1 -> %2 comes before %2 -> %3 in the list, so %2 is still there "
+                "(--order renames them in turn)",
+                {oldPath, other, std::string(planned[static_cast<std::size_t>(c.other)].newPath)});
             break;
         case Conflict::Kind::swap:
             messages.say("%1 and %2 would take each other's names, so neither can go first "
                          "(--order swaps them through a temporary name)",
-                         {row.oldPath, other});
+                         {oldPath, other});
             break;
         }
     }
@@ -193,9 +202,9 @@ void leaveUnrenamable(CliRows& rows, CliMessages& messages) {
     const std::vector<Unrenamable> found =
         foreseeUnrenamable(planned, fileIdentity, pathSeparators);
     for (const Unrenamable& u : found) {
-        const std::string& path = planned[static_cast<std::size_t>(u.row)].oldPath;
-        const std::string other =
-            u.other >= 0 ? planned[static_cast<std::size_t>(u.other)].oldPath : std::string();
+        const std::string path(planned[static_cast<std::size_t>(u.row)].oldPath);
+        const std::string other(u.other >= 0 ? planned[static_cast<std::size_t>(u.other)].oldPath
+                                             : std::string_view());
         switch (u.kind) {
         case Unrenamable::Kind::missing:
             messages.say("%1: no file or folder has this name", {path});
@@ -217,9 +226,9 @@ void leaveUnrenamable(CliRows& rows, CliMessages& messages) {
 }
 
 // A temporary name of this process in the folder of path.
-std::string temporaryName(const std::string& path, int n, const CodePage& codePage) {
-    return pathParts(path, codePage).folder + ".kibrel-" + std::to_string(processNumber()) + "-" +
-           std::to_string(n);
+std::string temporaryName(std::string_view path, int n, const CodePage& codePage) {
+    return std::string(path.substr(0, pathFolderLength(path, codePage))) + ".kibrel-" +
+           std::to_string(processNumber()) + "-" + std::to_string(n);
 }
 
 // The platform's renamer, which tells the journal of a placeholder it claims a new name with.
@@ -301,7 +310,7 @@ int exitOf(const PassOutcome& outcome) {
 int unchangedRows(const CliRows& rows) {
     int unchanged = 0;
     for (int i = 0; i < rows.count(); ++i)
-        unchanged += rows.at(i).newName == rows.at(i).name ? 1 : 0;
+        unchanged += rows.newName(i) == rows.name(i) ? 1 : 0;
     return unchanged;
 }
 
@@ -349,8 +358,7 @@ int runPasses(const Run& run, CliRows& rows) {
         std::string records;
         bool written = true;
         for (int i = 0; i < rows.count() && written; ++i) {
-            const CliRow& row = rows.at(i);
-            appendRecord(records, pathOf(row), row.newName, run.options.nullSeparated);
+            appendRecord(records, rows.path(i), rows.newName(i), run.options.nullSeparated);
             if (records.size() >= block || i + 1 == rows.count()) {
                 written = write(run.out, records);
                 records.clear();
@@ -375,10 +383,10 @@ int runPasses(const Run& run, CliRows& rows) {
     leaveUnrenamable(rows, run.messages);
     const std::vector<PlannedRename> planned = plannedRenames(rows);
     PathsOnDisk onDisk;
-    const PathExists exists = [&](const std::string& path) { return onDisk.exists(path); };
+    const PathExists exists = [&](std::string_view path) { return onDisk.exists(path); };
     std::optional<OrderedPlan> plan;
     if (run.options.order)
-        plan = planOrder(planned, exists, [&](const std::string& path, int n) {
+        plan = planOrder(planned, exists, [&](std::string_view path, int n) {
             return temporaryName(path, n, run.codePage);
         });
     const std::vector<Conflict> conflicts =
@@ -539,7 +547,9 @@ int runUndo(const Run& run) {
                 ++leftAlone;
                 continue;
             }
-            appendRecord(records, entry.newPath, pathParts(entry.oldPath, run.codePage).name,
+            appendRecord(records, entry.newPath,
+                         std::string_view(entry.oldPath)
+                             .substr(pathFolderLength(entry.oldPath, run.codePage)),
                          run.options.nullSeparated);
             shown.takeBack(entry.newPath, entry.oldPath);
         } else {

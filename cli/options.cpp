@@ -106,7 +106,7 @@ class Parser {
         }
         if (!done())
             checkWhatIsGiven();
-        return result_;
+        return std::move(result_);
     }
 
   private:

@@ -32,10 +32,10 @@ constexpr std::string_view pathSeparators = "\\/";
 constexpr std::string_view pathSeparators = "/";
 #endif
 
-// A PATH as a row shows it: on Windows split at its last separator, found by characters of the
-// code page; natively at its last '/' byte, whatever stands before it, since the kernel knows
-// no code page.
-PathParts pathParts(std::string_view path, const CodePage& codePage);
+// The length of a PATH's folder as a row shows it, its separator included: on Windows up to
+// its last separator, found by characters of the code page; natively up to its last '/' byte,
+// whatever stands before it, since the kernel knows no code page.
+std::size_t pathFolderLength(std::string_view path, const CodePage& codePage);
 
 // The folder that keeps kibrel-cli's journal, made when missing: natively
 // $XDG_STATE_HOME/kibrel (~/.local/state/kibrel when it is unset or not absolute), on Windows
@@ -77,7 +77,7 @@ bool pathExists(const std::string& path);
 // on Windows, whose names compare without regard to case, every path is asked.
 class PathsOnDisk {
   public:
-    bool exists(const std::string& path);
+    bool exists(std::string_view path);
 
   private:
     // The names of one folder, or none when it could not be listed.

@@ -14,6 +14,7 @@
 #include <sys/statfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#include <unordered_map>
 
 unsigned defaultCodePage() {
     return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0 ? utf8CodePage : westernCodePage;
@@ -27,9 +28,9 @@ void setLibraryCodePage(unsigned codePage) {
     setenv("JRE32_CODEPAGE", std::to_string(codePage).c_str(), 1);
 }
 
-PathParts pathParts(std::string_view path, const CodePage&) {
+std::size_t pathFolderLength(std::string_view path, const CodePage&) {
     static const TableCodePage bytes(westernCodePage);
-    return splitPath(path, pathSeparators, bytes);
+    return folderLength(path, pathSeparators, bytes);
 }
 
 namespace {
@@ -67,21 +68,37 @@ std::string journalFolder() {
     return makeFolders(folder) ? folder + "/" : std::string();
 }
 
+namespace {
+
+// Whether the file system of the device is FAT or exFAT, which number their files anew at every
+// mount; asked of the file system once for each device of the run, since a run looks at many
+// files of few devices.
+bool onFat(dev_t device, const std::string& path) {
+    static std::unordered_map<dev_t, bool> known;
+    if (const auto found = known.find(device); found != known.end())
+        return found->second;
+    constexpr long fat = 0x4d44;
+    constexpr long exFat = 0x2011BAB0;
+    struct statfs fs {};
+    if (statfs(path.c_str(), &fs) != 0)
+        return false;
+    return known.emplace(device, fs.f_type == fat || fs.f_type == exFat).first->second;
+}
+
+} // namespace
+
 std::string fileIdentity(const std::string& path) {
     struct statx s {};
     if (statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &s) != 0)
         return {};
-    std::string identity =
-        std::to_string(makedev(s.stx_dev_major, s.stx_dev_minor)) + ":" + std::to_string(s.stx_ino);
+    const dev_t device = makedev(s.stx_dev_major, s.stx_dev_minor);
+    std::string identity = std::to_string(device) + ":" + std::to_string(s.stx_ino);
     if ((s.stx_mask & STATX_BTIME) == 0)
         return identity;
     identity +=
         ":" + std::to_string(s.stx_btime.tv_sec) + "." + std::to_string(s.stx_btime.tv_nsec);
     // FAT numbers its files anew at every mount: the time a file was made is what lasts.
-    constexpr long fat = 0x4d44;
-    constexpr long exFat = 0x2011BAB0;
-    struct statfs fs {};
-    if (statfs(path.c_str(), &fs) == 0 && (fs.f_type == fat || fs.f_type == exFat))
+    if (onFat(device, path))
         identity += ":fat";
     return identity;
 }
@@ -143,7 +160,7 @@ const PathsOnDisk::Listing& PathsOnDisk::listingOf(const std::string& folder) {
     return listing;
 }
 
-bool PathsOnDisk::exists(const std::string& path) {
+bool PathsOnDisk::exists(std::string_view path) {
     const std::size_t slash = path.rfind('/');
     const std::string_view folder(path.data(), slash == std::string::npos ? 0 : slash + 1);
     if (last_ == nullptr || folder != lastFolder_) {
@@ -151,8 +168,8 @@ bool PathsOnDisk::exists(const std::string& path) {
         last_ = &listingOf(lastFolder_);
     }
     if (!last_->lookup)
-        return pathExists(path);
-    return last_->lookup->count(std::string_view(path).substr(folder.size())) != 0;
+        return pathExists(std::string(path));
+    return last_->lookup->count(path.substr(folder.size())) != 0;
 }
 
 std::size_t longestName(const std::string& folder) {

@@ -21,8 +21,8 @@ void setLibraryCodePage(unsigned codePage) {
     SetEnvironmentVariableA("JRE32_CODEPAGE", std::to_string(codePage).c_str());
 }
 
-PathParts pathParts(std::string_view path, const CodePage& codePage) {
-    return splitPath(path, pathSeparators, codePage);
+std::size_t pathFolderLength(std::string_view path, const CodePage& codePage) {
+    return folderLength(path, pathSeparators, codePage);
 }
 
 std::string journalFolder() {
@@ -96,8 +96,8 @@ bool pathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool PathsOnDisk::exists(const std::string& path) {
-    return pathExists(path);
+bool PathsOnDisk::exists(std::string_view path) {
+    return pathExists(std::string(path));
 }
 
 // MoveFileA takes names of up to 255 characters and paths shorter than MAX_PATH.

@@ -19,27 +19,23 @@ bool needsEscapes(std::string_view text) {
 
 } // namespace
 
-std::optional<std::vector<std::string>> readPaths(std::FILE* in, bool nullSeparated) {
-    const std::optional<std::string> read = readStream(in);
-    if (!read)
-        return std::nullopt;
-    const std::string& all = *read;
+bool takePaths(std::string_view all, bool nullSeparated,
+               const std::function<bool(std::string_view)>& take) {
     const char end = nullSeparated ? '\0' : '\n';
-    std::vector<std::string> paths;
     for (std::size_t at = 0; at < all.size();) {
         std::size_t stop = all.find(end, at);
-        if (stop == std::string::npos)
+        if (stop == std::string_view::npos)
             stop = all.size();
         std::size_t length = stop - at;
 #ifdef _WIN32
         if (!nullSeparated && length > 0 && all[at + length - 1] == '\r')
             --length;
 #endif
-        if (length > 0)
-            paths.emplace_back(all, at, length);
+        if (length > 0 && !take(all.substr(at, length)))
+            return false;
         at = stop + 1;
     }
-    return paths;
+    return true;
 }
 
 void appendRecord(std::string& out, std::string_view path, std::string_view newName,

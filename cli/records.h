@@ -1,19 +1,19 @@
 #pragma once
 
-#include <cstdio>
-#include <optional>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // kibrel-cli's input and output for scripts: PATHs read one a line or separated by NUL bytes,
 // and one record for each row, "PATH TAB NEWNAME LF" or "PATH NUL NEWNAME NUL".
 // Tested by cli_e2e_tests (scripts_test.cpp).
 
-// The PATHs of a stream: one a line (a line ends at LF; on Windows a CR before it goes too), or,
-// nullSeparated, one before each NUL byte. Empty ones are passed over. Nothing when the stream
-// cannot be read to its end.
-std::optional<std::vector<std::string>> readPaths(std::FILE* in, bool nullSeparated);
+// The PATHs of a text read from such a stream, each handed to take in turn, as a view of the
+// text: one a line (a line ends at LF; on Windows a CR before it goes too), or, nullSeparated,
+// one before each NUL byte. Empty ones are passed over. Stops when take returns false, and
+// returns false then.
+bool takePaths(std::string_view all, bool nullSeparated,
+               const std::function<bool(std::string_view)>& take);
 
 // One record: with nullSeparated, both texts as they are, each ended by a NUL byte. Otherwise a
 // line; natively, where PATH or NEWNAME holds a control character or a backslash, the line

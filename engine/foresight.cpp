@@ -11,34 +11,62 @@
 
 namespace {
 
+// How many rows ahead the slots of the table are asked for, so that the cache misses of a long
+// list overlap instead of coming one after the other.
+constexpr std::size_t rowsAhead = 16;
+
+std::size_t hashOf(std::string_view path) {
+    return std::hash<std::string_view>{}(path);
+}
+
+// The hash of every row's path that pathOf gives, 0 for an empty one.
+template <typename PathOf>
+std::vector<std::size_t> hashesOf(const std::vector<PlannedRename>& rows, PathOf pathOf) {
+    std::vector<std::size_t> hashes;
+    hashes.reserve(rows.size());
+    for (const PlannedRename& row : rows)
+        hashes.push_back(pathOf(row).empty() ? 0 : hashOf(pathOf(row)));
+    return hashes;
+}
+
 // Where every row's file is as the pass goes on: the row whose file is at a path, or emptied
 // for a path that the pass has emptied; the disk itself for the others. The paths are held in a
-// flat table of their own, open addressed, which a pass over many rows asks twice for each row
-// with few cache misses.
+// flat table of their own, open addressed, which a pass over many rows asks twice for each row.
 class Disk {
   public:
     static constexpr int emptied = -2;
     static constexpr int noRow = -1;
 
     // At most two paths for each row, the old and the new.
-    Disk(const std::vector<PlannedRename>& rows, const PathExists& exists) : exists_(exists) {
+    Disk(const std::vector<PlannedRename>& rows, const PathExists& exists)
+        : rows_(rows), exists_(exists) {
         std::size_t slots = 16;
         while (slots < 4 * rows.size())
             slots *= 2;
         slots_.assign(slots, Slot{0, -1});
         places_.reserve(2 * rows.size());
         rowPlaces_.reserve(rows.size());
+        const std::vector<std::size_t> hashes =
+            hashesOf(rows, [](const PlannedRename& row) { return row.oldPath; });
         for (std::size_t row = 0; row < rows.size(); ++row) {
-            const auto [place, added] = placeOf(rows[row].oldPath);
+            if (row + rowsAhead < rows.size())
+                prefetch(hashes[row + rowsAhead]);
+            const auto [place, added] = placeOf(oldPathOf(row), hashes[row]);
             if (added)
                 places_[static_cast<std::size_t>(place)].what = static_cast<int>(row);
             rowPlaces_.push_back(place);
         }
     }
 
-    // The place of path, which move() can take.
-    int place(const std::string& path) {
-        const auto [place, added] = placeOf(path);
+    // Asks the memory for the slot where a path of this hash is looked for first.
+    void prefetch(std::size_t hash) const {
+        __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+    }
+
+    // The place of the row's new path, whose hash is given, which move() can take.
+    int newPlace(std::size_t row, std::size_t hash) {
+        const std::string_view path = rows_[row].newPath;
+        const auto [place, added] = placeOf(newPathOf(row), hash);
         if (added && !exists_(path))
             places_[static_cast<std::size_t>(place)].what = emptied;
         return place;
@@ -55,18 +83,28 @@ class Disk {
     }
 
   private:
+    // A place is told by the path of a row that it was made for: its old path (2 row) or its
+    // new one (2 row + 1). Eight bytes, so that the places of a long list take little room.
     struct Place {
-        std::string_view path; // a view of a row's own path, which outlives the disk
+        std::uint32_t path;
         int what;
     };
+    static std::uint32_t oldPathOf(std::size_t row) { return static_cast<std::uint32_t>(2 * row); }
+    static std::uint32_t newPathOf(std::size_t row) {
+        return static_cast<std::uint32_t>(2 * row + 1);
+    }
+    std::string_view pathOf(std::uint32_t path) const {
+        const PlannedRename& row = rows_[path / 2];
+        return path % 2 == 0 ? row.oldPath : row.newPath;
+    }
     struct Slot {
         std::uint32_t hash; // the high half of the path's hash
         int place;          // -1: an empty slot
     };
 
-    // The place of path, and whether it was added now (holding noRow).
-    std::pair<int, bool> placeOf(std::string_view path) {
-        const std::size_t hash = std::hash<std::string_view>{}(path);
+    // The place of the path, and whether it was added now (holding noRow).
+    std::pair<int, bool> placeOf(std::uint32_t path, std::size_t hash) {
+        const std::string_view text = pathOf(path);
         const auto high = static_cast<std::uint32_t>(hash >> 32);
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
@@ -76,11 +114,13 @@ class Disk {
                 places_.push_back({path, noRow});
                 return {slot.place, true};
             }
-            if (slot.hash == high && places_[static_cast<std::size_t>(slot.place)].path == path)
+            if (slot.hash == high &&
+                pathOf(places_[static_cast<std::size_t>(slot.place)].path) == text)
                 return {slot.place, false};
         }
     }
 
+    const std::vector<PlannedRename>& rows_;
     const PathExists& exists_;
     std::vector<Slot> slots_;
     std::vector<Place> places_;
@@ -93,15 +133,19 @@ class Disk {
 std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
                                        const PathExists& exists) {
     Disk disk(rows, exists);
+    const std::vector<std::size_t> hashes =
+        hashesOf(rows, [](const PlannedRename& row) { return row.newPath; });
     std::vector<bool> moved(rows.size(), false);
     std::set<int> toldSwaps;
     std::vector<Conflict> conflicts;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const auto row = static_cast<int>(r);
         const PlannedRename& rename = rows[r];
+        if (r + rowsAhead < rows.size())
+            disk.prefetch(hashes[r + rowsAhead]);
         if (rename.newPath.empty() || rename.newPath == rename.oldPath)
             continue;
-        const int place = disk.place(rename.newPath);
+        const int place = disk.newPlace(r, hashes[r]);
         const int other = disk.at(place);
         if (other == Disk::emptied) {
             disk.move(row, place);
@@ -125,18 +169,6 @@ std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
         }
     }
     return conflicts;
-}
-
-std::vector<PlannedRename> plannedRenames(const FileRows& rows) {
-    std::vector<PlannedRename> planned;
-    planned.reserve(static_cast<std::size_t>(rows.count()));
-    for (int i = 0; i < rows.count(); ++i) {
-        const std::string folder = rows.column(i, RowColumn::FilePath);
-        const std::string newName = rows.column(i, RowColumn::NewName);
-        planned.push_back({folder + rows.column(i, RowColumn::CurrentName),
-                           newName.empty() ? std::string() : folder + newName});
-    }
-    return planned;
 }
 
 std::vector<bool> failingRows(const std::vector<Conflict>& conflicts, std::size_t rowCount) {
@@ -239,6 +271,7 @@ std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& ro
     std::vector<Unrenamable> found;
     // The rows that move their file, by its identity.
     std::unordered_map<std::string, int> moving;
+    moving.reserve(rows.size());
     std::unordered_map<std::string, std::string> folders;
     auto folderIdentity = [&](const std::string& folder) -> const std::string& {
         auto known = folders.find(folder);
@@ -255,7 +288,7 @@ std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& ro
             found.push_back({Unrenamable::Kind::notAName, row, -1});
             continue;
         }
-        const std::string file = identity(rename.oldPath);
+        const std::string file = identity(std::string(rename.oldPath));
         if (file.empty()) {
             found.push_back({Unrenamable::Kind::missing, row, -1});
             continue;
@@ -271,7 +304,7 @@ std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& ro
             // "C:" is the current folder of a drive, not a folder on the way.
             if (rename.oldPath[at - 1] == ':')
                 continue;
-            const std::string& folder = folderIdentity(rename.oldPath.substr(0, at));
+            const std::string& folder = folderIdentity(std::string(rename.oldPath.substr(0, at)));
             if (const auto renamed = moving.find(folder);
                 !folder.empty() && renamed != moving.end())
                 folderMoved = renamed->second;

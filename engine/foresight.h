@@ -11,10 +11,10 @@
 #include <vector>
 
 // One row as the rename pass will take it: its path and the new path (empty when the row is
-// left alone).
+// left alone), views of texts that the caller keeps for as long as it uses the plan.
 struct PlannedRename {
-    std::string oldPath;
-    std::string newPath;
+    std::string_view oldPath;
+    std::string_view newPath;
 };
 
 // A rename that cannot be made, foreseen before any rename is.
@@ -37,9 +37,6 @@ struct Conflict {
 // Tested by engine_tests (plan_test.cpp).
 std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
                                        const PathExists& exists);
-
-// Every row's path and new path, the new path empty for a row without a NewName.
-std::vector<PlannedRename> plannedRenames(const FileRows& rows);
 
 // Which rows the conflicts keep from their new names: the row of each, both rows of a swap.
 std::vector<bool> failingRows(const std::vector<Conflict>& conflicts, std::size_t rowCount);

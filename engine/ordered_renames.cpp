@@ -15,8 +15,8 @@ class MovingRows {
     MovingRows(const std::vector<PlannedRename>& rows, const PathExists& exists,
                std::vector<Conflict>& conflicts) {
         // The first row of each path, and the moving row that takes each new path.
-        std::map<std::string, int> firstFrom;
-        std::map<std::string, int> takenBy;
+        std::map<std::string_view, int> firstFrom;
+        std::map<std::string_view, int> takenBy;
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const auto row = static_cast<int>(r);
             firstFrom.emplace(rows[r].oldPath, row);
@@ -40,7 +40,7 @@ class MovingRows {
         using PassAndRow = std::pair<int, int>;
         std::priority_queue<PassAndRow, std::vector<PassAndRow>, std::greater<>> stopped;
         for (int row : moving_) {
-            const std::string& target = rows[static_cast<std::size_t>(row)].newPath;
+            const std::string_view target = rows[static_cast<std::size_t>(row)].newPath;
             if (movingFrom_.count(target) == 0 && exists(target))
                 stopped.push({0, row});
         }
@@ -62,19 +62,19 @@ class MovingRows {
 
     const std::set<int>& rows() const { return moving_; }
     // The moving row whose file is at path, or -1.
-    int from(const std::string& path) const {
+    int from(std::string_view path) const {
         auto found = movingFrom_.find(path);
         return found == movingFrom_.end() ? -1 : found->second;
     }
 
   private:
     std::set<int> moving_;
-    std::map<std::string, int> movingFrom_;
+    std::map<std::string_view, int> movingFrom_;
 };
 
 RenameStep stepOf(const std::vector<PlannedRename>& rows, int row) {
     const PlannedRename& r = rows[static_cast<std::size_t>(row)];
-    return {row, r.oldPath, r.newPath};
+    return {row, std::string(r.oldPath), std::string(r.newPath)};
 }
 
 // Makes the steps in turn; stops at the first that fails.
@@ -93,7 +93,7 @@ std::size_t runSteps(const std::vector<RenameStep>& steps, FileRenamer& renamer,
 } // namespace
 
 OrderedPlan planOrder(const std::vector<PlannedRename>& rows, const PathExists& exists,
-                      const std::function<std::string(const std::string&, int)>& temporaryName) {
+                      const std::function<std::string(std::string_view, int)>& temporaryName) {
     OrderedPlan plan;
     const MovingRows moving(rows, exists, plan.conflicts);
     // Each moving row waits for at most one other (the one whose file is at its new name) and
@@ -129,13 +129,13 @@ OrderedPlan planOrder(const std::vector<PlannedRename>& rows, const PathExists& 
         std::string aside;
         for (int n = 0; aside.empty() || exists(aside); ++n)
             aside = temporaryName(first.oldPath, n);
-        std::vector<RenameStep> cycle{{row, first.oldPath, aside}};
+        std::vector<RenameStep> cycle{{row, std::string(first.oldPath), aside}};
         placed.insert(row);
         for (int r = waitedForBy[row]; r != row; r = waitedForBy[r]) {
             cycle.push_back(stepOf(rows, r));
             placed.insert(r);
         }
-        cycle.push_back({row, aside, first.newPath});
+        cycle.push_back({row, aside, std::string(first.newPath)});
         plan.cycles.push_back(cycle);
     }
     return plan;

@@ -35,7 +35,7 @@ struct OrderedPlan {
 // n log n, however long their chains. Tested by engine_tests (plan_test.cpp).
 OrderedPlan
 planOrder(const std::vector<PlannedRename>& rows, const PathExists& exists,
-          const std::function<std::string(const std::string& oldPath, int n)>& temporaryName);
+          const std::function<std::string(std::string_view oldPath, int n)>& temporaryName);
 
 // What one step gave, for the caller to report: the step and the renamer's result.
 using StepReport = std::function<void(const RenameStep&, const RenameResult&)>;

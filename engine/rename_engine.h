@@ -122,13 +122,16 @@ class RenameEngine {
     // region and this one; when it is not 0, startPattern must match the marked text behind
     // the previous region whole. inner: the bytes of the region's own pattern; when it is not
     // 0 and the region does not close the pattern, endPattern must match the marked text from
-    // the region's start whole.
+    // the region's start whole. startWidth and endWidth: when not 0, the number of characters
+    // in front of the mark of the only trial that pattern can match.
     struct RegionTrials {
         long gap;
         std::string startPattern;
+        std::size_t startWidth;
         long inner;
         bool closesPattern;
         std::string endPattern;
+        std::size_t endWidth;
     };
     // What the prepared Search text gives every name of the pass: the pattern the library
     // compiles for the first match, and the trials of every region. Made again whenever
@@ -144,7 +147,7 @@ class RenameEngine {
     // True, after message 11 was shown, when the name holds a character that file names cannot
     // hold.
     bool refusedForForbiddenCharacter(std::string_view name);
-    std::optional<std::size_t> boundaryOffset(const std::string& wholePattern,
+    std::optional<std::size_t> boundaryOffset(const std::string& wholePattern, std::size_t width,
                                               std::string_view text);
     // Appends the text of every region of matchedText to captureList; false when the library
     // failed during the alignment (its message has been shown).

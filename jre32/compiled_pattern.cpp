@@ -6,6 +6,28 @@
 
 namespace jre32 {
 
+namespace {
+
+// Whether every match of the node begins where "^" matches, at the first byte of the text.
+bool startsAtTextStart(const Node& node) {
+    switch (node.kind) {
+    case Node::Kind::textStart:
+        return true;
+    case Node::Kind::sequence:
+    case Node::Kind::plus:
+        return !node.children.empty() && startsAtTextStart(node.children[0]);
+    case Node::Kind::choice:
+        for (const Node& child : node.children)
+            if (!startsAtTextStart(child))
+                return false;
+        return !node.children.empty();
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 CompiledPattern::Automata::Automata(const Node& tree, const Program& program,
                                     Encoding::Kind encoding, std::size_t cacheBytes)
     : reversed(compileReversed(tree, program.sets)), alphabet(program),
@@ -15,6 +37,7 @@ CompiledPattern::Automata::Automata(const Node& tree, const Program& program,
 CompiledPattern::CompiledPattern(ParsedPattern parsed, const Encoding& encoding,
                                  std::size_t cacheBytes)
     : encoding_(encoding), tree_(std::move(parsed.tree)),
+      startsAtTextStart_(startsAtTextStart(tree_)),
       program_(compile(tree_, std::move(parsed.sets))), cacheBytes_(cacheBytes) {}
 
 bool CompiledPattern::search(const unsigned char* text, std::size_t size, std::size_t from,
@@ -52,6 +75,12 @@ Dfa::Outcome CompiledPattern::searchWithDfa(const unsigned char* text, std::size
     Dfa::Outcome outcome = automata_->forward.searchForward(text, size, from, end);
     if (outcome != Dfa::Outcome::found)
         return outcome;
+    // "^" matches at no byte behind the first, so a match was found only from there.
+    if (startsAtTextStart_) {
+        position = from;
+        length = end - from;
+        return outcome;
+    }
     std::size_t start = 0;
     outcome = automata_->backward.searchBackward(text, size, from, end, start);
     if (outcome == Dfa::Outcome::found) {

@@ -70,6 +70,9 @@ class CompiledPattern {
 
     const Encoding& encoding_;
     Node tree_;
+    // Every match begins at the first byte of the text, as with a pattern that begins with "^":
+    // the DFA that reads back to find where a match begins is not needed.
+    bool startsAtTextStart_;
     Program program_;
     std::size_t cacheBytes_;
     bool searched_ = false;

@@ -1,8 +1,16 @@
 #include "compiled_patterns.h"
 
+#include <algorithm>
+
 CompiledPatterns::Compiled* CompiledPatterns::compiledFor(const std::string& pattern) {
-    if (last_ != nullptr && pattern == lastPattern_)
-        return last_;
+    for (std::size_t k = 0; k < recentCount_; ++k)
+        if (*recent_[k].pattern == pattern) {
+            const Recent hit = recent_[k];
+            std::move_backward(recent_.begin(), recent_.begin() + static_cast<long>(k),
+                               recent_.begin() + static_cast<long>(k) + 1);
+            recent_[0] = hit;
+            return hit.compiled;
+        }
     auto found = compiled_.find(pattern);
     if (found == compiled_.end()) {
         auto handle = std::make_unique<RegexHandle>();
@@ -14,13 +22,18 @@ CompiledPatterns::Compiled* CompiledPatterns::compiledFor(const std::string& pat
             refusal = handle->libraryMessage();
             handle.reset();
         }
-        if (compiled_.size() >= keptPatterns)
+        if (compiled_.size() >= keptPatterns) {
             compiled_.clear();
+            recentCount_ = 0;
+        }
         found = compiled_.emplace(pattern, Compiled{std::move(handle), refusal}).first;
     }
-    lastPattern_ = pattern;
-    last_ = &found->second;
-    return last_;
+    // The entries of an unordered_map stay where they are until they are erased.
+    recentCount_ = std::min(recentCount_ + 1, recentPatterns);
+    std::move_backward(recent_.begin(), recent_.begin() + static_cast<long>(recentCount_ - 1),
+                       recent_.begin() + static_cast<long>(recentCount_));
+    recent_[0] = {&found->first, &found->second};
+    return &found->second;
 }
 
 MatchResult CompiledPatterns::match(const std::string& pattern, const std::string& text) {

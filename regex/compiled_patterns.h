@@ -3,6 +3,8 @@
 #include "regex_handle.h"
 #include "regex_matcher.h"
 
+#include <array>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -30,7 +32,13 @@ class CompiledPatterns : public RegexMatcher {
     Compiled* compiledFor(const std::string& pattern);
 
     std::unordered_map<std::string, Compiled> compiled_;
-    // The pattern asked for last, which the next match asks for again most often.
-    std::string lastPattern_;
-    Compiled* last_ = nullptr;
+    // The patterns asked for last, the latest first: a name's first match and the trials of its
+    // region boundaries take turns, and each comes again for the next name.
+    static constexpr std::size_t recentPatterns = 4;
+    struct Recent {
+        const std::string* pattern; // the key in compiled_
+        Compiled* compiled;
+    };
+    std::array<Recent, recentPatterns> recent_{};
+    std::size_t recentCount_ = 0;
 };

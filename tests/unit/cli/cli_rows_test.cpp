@@ -17,22 +17,43 @@ std::vector<std::string> names(const CliRows& rows) {
 
 TEST(CliRows, ColumnsHoldFolderNameAndNewName) {
     CliRows rows;
-    rows.append({"d/", "a.txt", {}});
+    rows.append("d/", "a.txt");
+    EXPECT_EQ(rows.newPath(0), "");
     rows.setNewName(0, "b.txt");
     EXPECT_EQ(rows.column(0, RowColumn::FilePath), "d/");
     EXPECT_EQ(rows.column(0, RowColumn::CurrentName), "a.txt");
     EXPECT_EQ(rows.column(0, RowColumn::NewName), "b.txt");
+    EXPECT_EQ(rows.path(0), "d/a.txt");
+    EXPECT_EQ(rows.newPath(0), "d/b.txt");
+    rows.setNewName(0, "");
+    EXPECT_EQ(rows.newName(0), "");
+    EXPECT_EQ(rows.newPath(0), "");
+}
+
+// A text longer than a block of the store, and many texts behind it: every row still reads
+// what it was given.
+TEST(CliRows, TextsStayWhereTheyWereWhileTheStoreGrows) {
+    CliRows rows;
+    const std::string longName(3 << 20, 'x');
+    rows.append("far/", longName);
+    for (int i = 0; i < 100000; ++i)
+        rows.append("d/", "name-" + std::to_string(i));
+    rows.setNewName(0, longName + "y");
+    EXPECT_EQ(rows.path(0), "far/" + longName);
+    EXPECT_EQ(rows.newPath(0), "far/" + longName + "y");
+    EXPECT_EQ(rows.path(1), "d/name-0");
+    EXPECT_EQ(rows.path(100000), "d/name-99999");
 }
 
 TEST(CliRows, ADeletedRowLetsTheRowsBelowMoveUp) {
     CliRows rows;
     for (const char* n : {"0", "1", "2", "3", "4"})
-        rows.append({"", n, {}});
+        rows.append("", n);
     rows.deleteRow(1);
     rows.deleteRow(1);
     EXPECT_EQ(names(rows), (std::vector<std::string>{"0", "3", "4"}));
     rows.deleteRow(0);
-    rows.append({"", "5", {}});
+    rows.append("", "5");
     EXPECT_EQ(names(rows), (std::vector<std::string>{"3", "4", "5"}));
     rows.deleteRow(2);
     rows.deleteRow(0);
@@ -46,13 +67,18 @@ std::string label(char prefix, int step) {
     return text;
 }
 
-bool sameRows(const CliRows& rows, const std::vector<CliRow>& reference) {
+struct Row {
+    std::string name;
+    std::string newName;
+};
+
+bool sameRows(const CliRows& rows, const std::vector<Row>& reference) {
     if (rows.count() != static_cast<int>(reference.size()))
         return false;
     for (int i = 0; i < rows.count(); ++i) {
-        const CliRow& want = reference[static_cast<std::size_t>(i)];
+        const Row& want = reference[static_cast<std::size_t>(i)];
         if (rows.column(i, RowColumn::CurrentName) != want.name ||
-            rows.column(i, RowColumn::NewName) != want.newName)
+            rows.column(i, RowColumn::NewName) != want.newName || rows.path(i) != "f/" + want.name)
             return false;
     }
     return true;
@@ -63,14 +89,13 @@ bool sameRows(const CliRows& rows, const std::vector<CliRow>& reference) {
 TEST(CliRows, BehavesLikeAVectorUnderRandomEdits) {
     std::mt19937 random(20261207);
     CliRows rows;
-    std::vector<CliRow> reference;
+    std::vector<Row> reference;
     for (int step = 0; step < 5000; ++step) {
         int what = static_cast<int>(random() % 3);
         int size = static_cast<int>(reference.size());
         if (what == 0 || size == 0) {
-            CliRow row{"f/", label('n', step), {}};
-            rows.append(row);
-            reference.push_back(row);
+            rows.append("f/", label('n', step));
+            reference.push_back({label('n', step), {}});
         } else if (what == 1) {
             int at = static_cast<int>(random() % static_cast<unsigned>(size));
             rows.deleteRow(at);

@@ -78,7 +78,7 @@ TEST_F(TerminalText, AMessageIsOneLineOnStandardErrorInTheLocalesLanguage) {
         ASSERT_NE(err, nullptr);
         CliMessages messages(shiftJisCodePage, err, false);
         CliRows rows;
-        rows.append({"d/", "a", {}});
+        rows.append("d/", "a");
         messages.speakOf(rows);
         messages.showMessage(messages.text(SystemText::BadPattern), 0, {});
         messages.rowUnderWay(0);

@@ -77,6 +77,24 @@ INSTANTIATE_TEST_SUITE_P(
         AlignmentRow{"{.}{.}", "\\2\\1",
                      "\x95\x5C"
                      "1",
-                     "1\x95\x5C", 0, 3, 2}));
+                     "1\x95\x5C", 0, 3, 2},
+        // Single characters in front of the mark, a bracket expression with "]" as its member
+        // and an escape: only the trial behind as many characters can match, the mark then
+        // meeting the text's one form feed. Regions (0,6), (8,10); bare "[]]\.-.", B 7; match
+        // "].-z" at 1, L 4. Region 0: R "[]]\.|-.", two characters: 2: "].|-z" yes: end 2.
+        // Region 1: gap 1, P "-|.", one character; T0 "-z"; 1: "-|z" yes: start 3; "." closes
+        // the pattern: end 4. Uses 1+1+1.
+        AlignmentRow{"{[]]\\.}-{.}", "\\2\\1", "a].-zb", "az].b", 1, 3, 3},
+        // A repeated item in front of the mark: every offset is tried. Region (0,4); bare
+        // "xa?.*"; match "xab" at 0. R "xa?|.*"; 1: "x|ab" yes, "a?" taking nothing: end 1.
+        AlignmentRow{"{xa?}.*", "[\\1]", "xab", "[x]", 0, 3, 2},
+        // A choice in the pattern: every offset is tried, since another alternative may match
+        // the mark. Region (0,3); bare "abc|.*"; match "abc" at 0. R "ab|c|.*"; 1: "a|bc" yes,
+        // by ".*": end 1.
+        AlignmentRow{"{ab}c|.*", "[\\1]", "abc", "[a]", 0, 3, 2},
+        // A name that holds a form feed itself, which the pattern's mark can match: every
+        // offset is tried. Region (0,3); bare "..."; match "a\fb" at 0. R "..|."; 1: "a|\fb"
+        // yes, the second "." taking the mark: end 1.
+        AlignmentRow{"{..}.", "[\\1]", "a\fb", "[a]", 0, 3, 2}));
 
 } // namespace
