@@ -32,14 +32,24 @@ DialogPass::DialogPass(WindowApplication& app, HWND window)
       rows_(GetDlgItem(window, IDC_FILES)), marks_(GetDlgItem(window, IDC_FILES)),
       controls_(window), pass_(engine_, rows_, renamer_, controls_, messages_) {}
 
+// The forecast's paths are views of the row's own paths, folded, kept here while it runs.
 void DialogPass::showForecast() {
-    std::vector<PlannedRename> planned = plannedRenames(rows_);
-    for (PlannedRename& row : planned) {
-        row.oldPath = caseFolded(std::move(row.oldPath));
-        row.newPath = caseFolded(std::move(row.newPath));
+    const auto count = static_cast<std::size_t>(rows_.count());
+    std::vector<std::string> paths;
+    paths.reserve(2 * count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const int row = static_cast<int>(i);
+        const std::string folder = rows_.column(row, RowColumn::FilePath);
+        const std::string newName = rows_.column(row, RowColumn::NewName);
+        paths.push_back(caseFolded(folder + rows_.column(row, RowColumn::CurrentName)));
+        paths.push_back(newName.empty() ? std::string() : caseFolded(folder + newName));
     }
-    const std::vector<Conflict> conflicts = foreseeListOrder(planned, [](const std::string& path) {
-        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    std::vector<PlannedRename> planned;
+    planned.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        planned.push_back({paths[2 * i], paths[2 * i + 1]});
+    const std::vector<Conflict> conflicts = foreseeListOrder(planned, [](std::string_view path) {
+        return GetFileAttributesA(std::string(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     });
     const std::vector<bool> failing = failingRows(conflicts, planned.size());
     std::vector<RowMark> marks(planned.size(), RowMark::none);
