@@ -37,7 +37,7 @@ void loadCatalog() {
 
 std::string translated(const char* english) {
 #ifdef _WIN32
-    if (GetACP() != 932)
+    if (textLanguageFor(GetACP()) != TextLanguage::japanese)
         return english;
     const std::string_view key = english;
     for (std::size_t i = 0; i < japaneseCatalogSize; ++i)
@@ -49,26 +49,23 @@ std::string translated(const char* english) {
 #endif
 }
 
+// The window's English texts, except where a terminal needs its own words: the native rule
+// for names, the pointer to --help, and the library's name as kibrel-cli loads it.
 std::string_view englishSystemText(SystemText id, bool nativeNames) {
     switch (id) {
-    case SystemText::BadPattern:
-        return "The Search text is not a pattern that can be used.";
     case SystemText::ForbiddenCharacter:
-        return nativeNames ? "A file name cannot hold /"
-                           : "A file name cannot hold \\ / : * ? \" < > |";
+        if (nativeNames)
+            return "A file name cannot hold /";
+        break;
     case SystemText::RegionInGroup:
         return "A region { } cannot stand inside parentheses ( ).\n"
                "See the Search text in kibrel-cli --help.";
-    case SystemText::ProgramVersion:
-        return systemTextUtf8(id);
     case SystemText::LibraryMissing:
         return "The regex library jre32 was not found.";
-    case SystemText::LibraryUnusable:
-        return "The regex library jre32 cannot be used.";
-    case SystemText::PatternRefused:
-        return "The regex library refused the pattern.";
+    default:
+        break;
     }
-    return {};
+    return systemTextUtf8(id, TextLanguage::english);
 }
 
 std::string systemText(SystemText id, bool nativeNames) {

@@ -43,6 +43,26 @@ TEST(FixedTexts, UnderCodePage932AreTheWindowsBytes) {
             << static_cast<int>(t.id);
 }
 
+// Both languages hold every fixed text, and this table every id. The English texts are
+// printable ASCII (line feeds aside) and so come out unchanged under every code page; a text
+// with Japanese in it has an English form that differs.
+TEST(FixedTexts, EveryIdHasItsJapaneseAndItsEnglishText) {
+    ASSERT_EQ(std::size(fixedTexts), everySystemText.size());
+    for (std::size_t i = 0; i < everySystemText.size(); ++i) {
+        const SystemText id = everySystemText[i];
+        EXPECT_EQ(fixedTexts[i].id, id);
+        const std::string_view japanese = systemTextUtf8(id, TextLanguage::japanese);
+        const std::string_view english = systemTextUtf8(id, TextLanguage::english);
+        EXPECT_EQ(japanese, systemTextUtf8(id));
+        ASSERT_FALSE(english.empty()) << static_cast<int>(id);
+        for (char c : english)
+            EXPECT_TRUE((c >= ' ' && c <= '~') || c == '\n') << english;
+        for (unsigned cp : {shiftJisCodePage, westernCodePage, utf8CodePage})
+            EXPECT_EQ(fromUtf8(english, cp), english) << cp;
+        EXPECT_EQ(english == japanese, fromUtf8(japanese, westernCodePage) == japanese) << english;
+    }
+}
+
 TEST(FixedTexts, UnderUtf8AreTheirOwnBytes) {
     for (const FixedText& t : fixedTexts)
         EXPECT_EQ(fromUtf8(systemTextUtf8(t.id), utf8CodePage), systemTextUtf8(t.id));
