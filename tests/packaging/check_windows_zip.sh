@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The Windows zip as a user gets it: one folder named for the release holding exactly the two
-# programs, the regex library, the help file, the README and the licence, the texts ready for
+# programs, the regex library, the two help files, the README and the licence, the texts ready for
 # Notepad. Unpacks it into FOLDER, which then holds nothing else, for the start-up tests to run
 # kibrel.exe from there.
 #
@@ -16,6 +16,7 @@ expect "the listing" "$release/LICENSE.txt
 $release/README.txt
 $release/jre32.dll
 $release/kibrel-cli.exe
+$release/kibrel-en.chm
 $release/kibrel.chm
 $release/kibrel.exe" "$(unzip -Z1 "$zip" | grep -v '/$' | sort)"
 
