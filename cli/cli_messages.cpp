@@ -26,23 +26,6 @@ std::string visiblePattern(const std::string& pattern) {
     return shown;
 }
 
-// The template with every "%1", "%2", ... replaced by the texts given, in one walk, so that
-// nothing a text brings in is replaced again.
-std::string filledIn(const std::string& text, const std::vector<std::string>& values) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::size_t index =
-            i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) - '1' : values.size();
-        if (text[i] == '%' && index < values.size()) {
-            out += values[index];
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 std::string CliMessages::text(SystemText id) {
@@ -57,7 +40,7 @@ void CliMessages::show(const std::string& text) {
 }
 
 std::string CliMessages::phrase(const char* english, const std::vector<std::string>& values) const {
-    return filledIn(fromUtf8(translated(english), codePage_), values);
+    return said(Phrase{english, values}, codePage_);
 }
 
 void CliMessages::say(const char* english, const std::vector<std::string>& values) {

@@ -43,22 +43,24 @@ bool write(std::FILE* stream, const std::string& text) {
            std::fflush(stream) == 0;
 }
 
-int usageError(const std::string& error, std::FILE* err) {
-    write(err, usageErrorText(error));
+// The usage error said in the code page its values are in, as the terminal shows it.
+int usageError(const Phrase& error, unsigned codePage, std::FILE* err) {
+    write(err, toTerminal(usageErrorText(said(error, codePage), codePage), codePage));
     return exitRefused;
 }
 
 // One row per PATH, in the order given, after the rows already there; false, with the error,
 // for a PATH that names no file: an empty one, or one that ends in a separator.
 bool appendRows(const std::vector<std::string>& paths, const CodePage& codePage, CliRows& rows,
-                std::string& error) {
+                Phrase& error) {
     rows.reserve(static_cast<std::size_t>(rows.count()) + paths.size());
     for (const std::string& path : paths) {
         PathParts parts = pathParts(path, codePage);
         if (parts.name.empty()) {
-            error = path.empty() ? "an empty PATH names no file"
-                                 : "'" + path + "' names no file: give a folder without the " +
-                                       "separator at its end";
+            error = path.empty() ? Phrase{"an empty PATH names no file"}
+                                 : Phrase{"'%1' names no file: give a folder without the "
+                                          "separator at its end",
+                                          {path}};
             return false;
         }
         rows.append({std::move(parts.folder), std::move(parts.name), {}});
@@ -69,7 +71,7 @@ bool appendRows(const std::vector<std::string>& paths, const CodePage& codePage,
 // The rows of the PATHs of the command line, then of those of --from-file; false, with the
 // error, when that file cannot be read or a PATH names no file.
 bool rowsOf(const Options& options, std::FILE* in, const CodePage& codePage, CliRows& rows,
-            std::string& error) {
+            Phrase& error) {
     if (!appendRows(options.paths, codePage, rows, error))
         return false;
     if (options.fromFile.empty())
@@ -81,7 +83,7 @@ bool rowsOf(const Options& options, std::FILE* in, const CodePage& codePage, Cli
     if (file != nullptr && !standardInput)
         std::fclose(file);
     if (!read) {
-        error = "the PATHs of '" + options.fromFile + "' cannot be read";
+        error = {"the PATHs of '%1' cannot be read", {options.fromFile}};
         return false;
     }
     return appendRows(*read, codePage, rows, error);
@@ -378,14 +380,16 @@ int runCli(std::vector<std::string> args, std::FILE* in, std::FILE* out, std::FI
     ignoreBrokenPipe();
     const CommandLine line = parseCommandLine(std::move(args));
     if (line.request == Request::usageError)
-        return usageError(line.error, err);
+        return usageError(line.error, defaultCodePage(), err);
     if (line.request == Request::help)
-        return write(out, helpText()) ? exitAllRenamed : exitRefused;
+        return write(out, toTerminal(fromUtf8(helpText(), defaultCodePage()), defaultCodePage()))
+                   ? exitAllRenamed
+                   : exitRefused;
 
     const Options& options = line.options;
     const unsigned codePage = options.codePage != 0 ? options.codePage : defaultCodePage();
-    if (std::string refusal = codePageRefusal(codePage); !refusal.empty())
-        return usageError(refusal, err);
+    if (const std::optional<Phrase> refusal = codePageRefusal(codePage))
+        return usageError(*refusal, defaultCodePage(), err);
     const TableCodePage tableCodePage(codePage);
     CliMessages messages(codePage, err, !onWindows && !options.windowsNames);
     const Run run{options, tableCodePage, messages, out, err};
@@ -394,9 +398,9 @@ int runCli(std::vector<std::string> args, std::FILE* in, std::FILE* out, std::FI
 
     CliRows rows;
     if (line.request == Request::run) {
-        std::string error;
+        Phrase error;
         if (!rowsOf(options, in, tableCodePage, rows, error))
-            return usageError(toTerminal(error, codePage), err);
+            return usageError(error, codePage, err);
     }
     setLibraryCodePage(codePage);
 

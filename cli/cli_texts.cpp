@@ -2,6 +2,7 @@
 
 #include "program_folder.h"
 #include "system_texts.h"
+#include "text_conversion.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -47,6 +48,25 @@ std::string translated(const char* english) {
 #else
     return dgettext(catalog, english);
 #endif
+}
+
+std::string filledIn(const std::string& text, const std::vector<std::string>& values) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t index =
+            i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) - '1' : values.size();
+        if (text[i] == '%' && index < values.size()) {
+            out += values[index];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string said(const Phrase& phrase, unsigned codePage) {
+    return filledIn(fromUtf8(translated(phrase.english), codePage), phrase.values);
 }
 
 // The window's English texts, except where a terminal needs its own words: the native rule

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli_texts.h"
+
 #include <string>
 #include <vector>
 
@@ -41,7 +43,7 @@ struct Options {
 struct CommandLine {
     Request request = Request::run;
     Options options;
-    std::string error;
+    Phrase error;
 };
 
 // Reads the arguments after the program's own name, as GNU tools do: short options may be

@@ -1,6 +1,8 @@
 #include "usage.h"
 
+#include "cli_texts.h"
 #include "system_texts.h"
+#include "text_conversion.h"
 
 #include <cstdio>
 
@@ -32,10 +34,8 @@ constexpr const char* languageText =
     "Messages follow the locale: Japanese under a Japanese locale, English otherwise.";
 #endif
 
-} // namespace
-
-std::string helpText() {
-    std::string text = R"(Usage: kibrel-cli [OPTION]... PATH...
+// The usage and the options; %1: the default code page.
+constexpr const char* optionsText = R"(Usage: kibrel-cli [OPTION]... PATH...
   or:  kibrel-cli --undo [-n]
 Rename files and folders by a Search pattern and a Replace text, as the Kibrel window does:
 a test pass computes the new name of every PATH, then a rename pass renames them in the
@@ -56,31 +56,28 @@ order given. An existing file or folder is never replaced.
       --windows-names    refuse new names that Windows cannot hold (a folder shared with
                          Windows)
       --code-page=CP     how names and texts are encoded: 932, utf-8 or 1252
-                         (default: )";
-    text += defaultCodePageText;
-    text += R"()
+                         (default: %1)
   -h, --help             show this help and exit
   -V, --version          show the program's and the regex library's versions and exit
 
-Only the name behind the last )";
-    text += separatorsText;
-    text += R"( of a PATH is searched and changed; every match in it
-is replaced, from left to right. )";
-    text += namesText;
-    text += R"(
-After the test pass, standard output holds )";
-    text += recordsText;
-    text += R"(
+)";
+
+// What is searched and what is written; %1: the separators, %2: the rule for new names, %3:
+// the records, %4: the language of the messages.
+constexpr const char* outputText =
+    R"(Only the name behind the last %1 of a PATH is searched and changed; every match in it
+is replaced, from left to right. %2
+After the test pass, standard output holds %3
 Before the first rename, and with --dry-run, standard error names every rename that would
 fail: two PATHs with one new name, a new name that exists, a chain in the wrong order, a swap.
-)";
-    text += languageText;
-    text += R"(
+%4
 
-Every real run keeps a journal of its renames, written before each rename is made, in
 )";
-    text += journalText;
-    text += R"(; --undo takes that run back, and leaves alone, with a message, a file that has
+
+// The journal (%1: where it lies), the pattern language and the exit status.
+constexpr const char* journalAndLanguageText =
+    R"(Every real run keeps a journal of its renames, written before each rename is made, in
+%1; --undo takes that run back, and leaves alone, with a message, a file that has
 moved or changed name since.
 
 In the Search text, braces mark regions of the match, \d \a \w \h stand for digits,
@@ -97,7 +94,14 @@ Exit status:
   2  a usage error, a refused pattern, a missing regex library, new names that could not be
      written, or no journal; nothing was renamed
 )";
-    return text;
+
+} // namespace
+
+std::string helpText() {
+    return filledIn(translated(optionsText), {translated(defaultCodePageText)}) +
+           filledIn(translated(outputText), {separatorsText, translated(namesText),
+                                             translated(recordsText), translated(languageText)}) +
+           filledIn(translated(journalAndLanguageText), {translated(journalText)});
 }
 
 std::string versionText(unsigned libraryVersion) {
@@ -108,6 +112,7 @@ std::string versionText(unsigned libraryVersion) {
            "\nJRE32.DLL " + library + "\n";
 }
 
-std::string usageErrorText(const std::string& error) {
-    return "kibrel-cli: " + error + "\nTry 'kibrel-cli --help' for more information.\n";
+std::string usageErrorText(const std::string& error, unsigned codePage) {
+    return "kibrel-cli: " + error + "\n" +
+           fromUtf8(translated("Try 'kibrel-cli --help' for more information."), codePage) + "\n";
 }
