@@ -53,7 +53,6 @@ int CliMessages::showMessage(const std::string& text, unsigned, const std::strin
     } else {
         const std::string row =
             rows_->column(row_, RowColumn::FilePath) + rows_->column(row_, RowColumn::CurrentName);
-        namedRows_.insert(row);
         show(row + ": " + text);
     }
     return okButton;

@@ -38,8 +38,6 @@ class CliMessages : public Messages {
     void speakOf(const FileRows& rows) { rows_ = &rows; }
     // The rows of the test pass are over: later messages concern no single row.
     void rowsDone() { row_ = -1; }
-    // Whether a message has named the row with this path.
-    bool named(const std::string& path) const { return namedRows_.count(path) != 0; }
 
   private:
     unsigned codePage_;
@@ -47,6 +45,5 @@ class CliMessages : public Messages {
     bool nativeNames_;
     const FileRows* rows_ = nullptr;
     int row_ = -1;
-    std::set<std::string> namedRows_;
     std::set<std::string> refusedPatterns_;
 };

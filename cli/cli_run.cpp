@@ -18,7 +18,6 @@
 #include "text_conversion.h"
 #include "usage.h"
 
-#include <map>
 #include <utility>
 
 #ifdef _WIN32
@@ -93,17 +92,6 @@ std::string pathOf(const CliRow& row) {
     return row.folder + row.name;
 }
 
-// Every row's path and new path, the new path empty for a row left alone.
-std::vector<PlannedRename> plannedRenames(const CliRows& rows) {
-    std::vector<PlannedRename> planned;
-    planned.reserve(static_cast<std::size_t>(rows.count()));
-    for (int i = 0; i < rows.count(); ++i) {
-        const CliRow& row = rows.at(i);
-        planned.push_back({pathOf(row), row.newName.empty() ? "" : row.folder + row.newName});
-    }
-    return planned;
-}
-
 // The surroundings of one run: what was asked, how texts are read and told.
 struct Run {
     const Options& options;
@@ -121,36 +109,27 @@ void tellMade(const Run& run, const std::string& oldPath, const std::string& new
     write(run.out, toTerminal(line, run.codePage.number()) + "\n");
 }
 
-// A row whose new name can be no file's name is left alone, with a message naming it: an empty
-// one that no message has named yet, "." and "..", a name longer than the file system allows.
-// Returns how many rows are left alone.
-int leaveUnusableNames(CliRows& rows, CliMessages& messages) {
-    std::map<std::string, std::size_t> longest;
-    auto longestIn = [&](const std::string& folder) {
-        auto known = longest.find(folder);
-        return known != longest.end() ? known->second
-                                      : longest.emplace(folder, longestName(folder)).first->second;
-    };
-    int left = 0;
-    for (int i = 0; i < rows.count(); ++i) {
-        const CliRow& row = rows.at(i);
-        if (row.newName.empty()) {
-            if (!messages.named(pathOf(row)))
-                messages.say("%1: the new name is empty; the file is left as it is", {pathOf(row)});
-            ++left;
-            continue;
-        }
-        if (row.newName == "." || row.newName == "..")
-            messages.say("%1: the new name %2 cannot be a file's name", {pathOf(row), row.newName});
-        else if (row.newName.size() > longestIn(row.folder))
+// Tells why each row that is left alone is: all but those whose refusal was told already.
+void tellUnusableNames(const std::vector<UnusableName>& left, const CliRows& rows,
+                       CliMessages& messages) {
+    for (const UnusableName& unusable : left) {
+        const CliRow& row = rows.at(unusable.row);
+        switch (unusable.why) {
+        case UnusableName::Why::refused:
+            break;
+        case UnusableName::Why::empty:
+            messages.say("%1: the new name is empty; the file is left as it is", {pathOf(row)});
+            break;
+        case UnusableName::Why::dotNames:
+            messages.say("%1: the new name %2 cannot be a file's name",
+                         {pathOf(row), unusable.newName});
+            break;
+        case UnusableName::Why::tooLong:
             messages.say("%1: the new name is longer than the file system allows (%2 bytes)",
-                         {pathOf(row), std::to_string(longestIn(row.folder))});
-        else
-            continue;
-        rows.setNewName(i, {});
-        ++left;
+                         {pathOf(row), std::to_string(unusable.longest)});
+            break;
+        }
     }
-    return left;
 }
 
 void tellConflicts(const std::vector<Conflict>& conflicts,
@@ -215,11 +194,9 @@ bool beginJournalOrSay(Journal& journal, CliMessages& messages) {
     return false;
 }
 
-// The renames in an order that lets chains and swaps succeed; returns how many rows failed, as
-// the pass in list order counts them: a row without a new name, and a row whose file did not
-// get a new name that differs from its old one. A row whose new name is its old one (the
-// pattern did not match) stays as it is and has not failed.
-int renameInOrder(const Run& run, CliRows& rows, const OrderedPlan& plan, FileRenamer& renamer) {
+// The renames in an order that lets chains and swaps succeed; returns what they did.
+PassOutcome renameInOrder(const Run& run, CliRows& rows, const OrderedPlan& plan,
+                          FileRenamer& renamer) {
     const std::vector<bool> renamed = runOrdered(
         plan, static_cast<std::size_t>(rows.count()), renamer,
         [&](const RenameStep& step, const RenameResult& result) {
@@ -227,12 +204,12 @@ int renameInOrder(const Run& run, CliRows& rows, const OrderedPlan& plan, FileRe
                 run.messages.showMessage(renameFailedText(step.from, step.to, result.reason), 0,
                                          renameFailedCaption);
         });
-    int failed = 0;
-    // A row's name is never empty, so a row without a new name counts here too.
-    for (int i = 0; i < rows.count(); ++i)
-        if (!renamed[static_cast<std::size_t>(i)] && rows.at(i).newName != rows.at(i).name)
-            ++failed;
-    return failed;
+    return orderedOutcome(renamed, rows);
+}
+
+// The exit status of a rename pass, or of one foreseen.
+int exitOf(const PassOutcome& outcome) {
+    return outcome.failedRows() > 0 ? exitSomeRowFailed : exitAllRenamed;
 }
 
 // The two passes, as two presses of the window's action button, with what a script needs
@@ -283,7 +260,8 @@ int runPasses(const Run& run, CliRows& rows) {
     if (tested.libraryFailures > 0)
         return exitRefused;
 
-    const int leftAlone = leaveUnusableNames(rows, run.messages);
+    // A row whose new name can be no file's name is left alone, with a message naming it.
+    tellUnusableNames(leaveUnusableNames(rows, tested.rowKinds, longestName), rows, run.messages);
     const std::vector<PlannedRename> planned = plannedRenames(rows);
     PathsOnDisk onDisk;
     const PathExists exists = [&](const std::string& path) { return onDisk.exists(path); };
@@ -296,11 +274,10 @@ int runPasses(const Run& run, CliRows& rows) {
         plan ? plan->conflicts : foreseeListOrder(planned, exists);
     tellConflicts(conflicts, planned, run.messages);
     if (run.options.dryRun)
-        return leftAlone > 0 || !conflicts.empty() ? exitSomeRowFailed : exitAllRenamed;
+        return exitOf(foreseenOutcome(conflicts, rows));
     if (plan)
-        return renameInOrder(run, rows, *plan, renamer) > 0 ? exitSomeRowFailed : exitAllRenamed;
-    const PassOutcome renamed = pass.runAction();
-    return renamed.failedRenames + renamed.rowsWithoutName > 0 ? exitSomeRowFailed : exitAllRenamed;
+        return exitOf(renameInOrder(run, rows, *plan, renamer));
+    return exitOf(pass.runAction());
 }
 
 // Where a path of the tree as an undo leaves it lies now, while the undo is only shown: every

@@ -8,10 +8,7 @@
 
 // kibrel-cli's input and output for scripts: PATHs read one a line or separated by NUL bytes,
 // and one record for each row, "PATH TAB NEWNAME LF" or "PATH NUL NEWNAME NUL".
-// Tested by cli_e2e_tests (scripts_test.cpp) and, through the journal, cli_tests (plan_test.cpp).
-
-// All that a stream holds to its end; nothing when it cannot be read.
-std::optional<std::string> readStream(std::FILE* in);
+// Tested by cli_e2e_tests (scripts_test.cpp).
 
 // The PATHs of a stream: one a line (a line ends at LF; on Windows a CR before it goes too), or,
 // nullSeparated, one before each NUL byte. Empty ones are passed over. Nothing when the stream
@@ -25,8 +22,3 @@ std::optional<std::vector<std::string>> readPaths(std::FILE* in, bool nullSepara
 // line is written as it is.
 void appendRecord(std::string& out, std::string_view path, std::string_view newName,
                   bool nullSeparated);
-
-// A text as a field of a line: tab, line feed and backslash written as \t, \n and \\.
-std::string escapedField(const std::string& text);
-// The text of such a field; nothing when an escape is unknown or cut off.
-std::optional<std::string> unescapedField(const std::string& field);

@@ -12,8 +12,8 @@ struct RenameResult {
 // Renames one file or folder on disk. A rename never replaces an existing file; a rename onto
 // the file's own current name succeeds without touching it.
 // Implemented by MoveFileRenamer (platform/, Windows), NoReplaceRenamer (platform/, natively),
-// JournaledRenamer (cli/, around either, writing kibrel-cli's journal) and FakeRenamer (tests);
-// held by platform_tests, cli_e2e_tests and rename_safety_tests.
+// JournaledRenamer (engine/journal.h, around either, writing kibrel-cli's journal) and FakeRenamer
+// (tests); held by platform_tests, cli_e2e_tests and rename_safety_tests.
 class FileRenamer {
   public:
     virtual ~FileRenamer() = default;

@@ -40,7 +40,7 @@ struct NameStep {
 
 // The NewName of a row, and whether it is what the user asked for.
 struct RowName {
-    enum class Kind {
+    enum class Kind : unsigned char {
         named,         // every match replaced (the name may be unchanged, or empty when a
                        // replacement by nothing took it whole)
         libraryFailed, // a step met an unusable library or a refused pattern; the rest of the

@@ -52,6 +52,7 @@ PassOutcome RenamePass::testPass(int count) {
     window_.showWaitCursor();
     {
         const PassRows rows(engine_.matcher());
+        outcome.rowKinds.reserve(static_cast<std::size_t>(count));
         for (int i = 0; i < count; ++i) {
             messages_.rowUnderWay(i);
             RowName row = engine_.replaceAllMatches(rows_.column(i, RowColumn::CurrentName));
@@ -59,6 +60,7 @@ PassOutcome RenamePass::testPass(int count) {
                 ++outcome.libraryFailures;
             if (row.newName.empty())
                 ++outcome.rowsWithoutName;
+            outcome.rowKinds.push_back(row.kind);
             rows_.setNewName(i, std::move(row.newName));
         }
     }

@@ -7,6 +7,7 @@
 #include "rename_engine.h"
 
 #include <string>
+#include <vector>
 
 // What a press of the action button did, for its caller to act on.
 struct PassOutcome {
@@ -24,6 +25,12 @@ struct PassOutcome {
     int rowsWithoutName = 0;
     // The rename pass: rows whose rename failed.
     int failedRenames = 0;
+    // The test pass: what each row's NewName is, in row order.
+    std::vector<RowName::Kind> rowKinds;
+
+    // The rows that failed. A row fails when it ends without its new name: it has none, or its
+    // file did not get it. A row whose new name is its name has nothing to do and has not failed.
+    int failedRows() const { return rowsWithoutName + failedRenames; }
 };
 
 // The action button's two modes. In the "Test" mode a press computes the new name of every row

@@ -89,7 +89,6 @@ TEST_F(TerminalText, AMessageIsOneLineOnStandardErrorInTheLocalesLanguage) {
         std::fclose(err);
         EXPECT_EQ(std::string(buffer, n),
                   std::string(badPattern) + "\nd/a: [a] -> [b]\n Rename Failed!!\n");
-        EXPECT_TRUE(messages.named("d/a"));
     }
 }
 

@@ -116,6 +116,14 @@ TEST_P(NameCaseTest, TheTestPassGivesTheNewNameAndTheMessage) {
     EXPECT_EQ(outcome.kind, beforeRows ? PassOutcome::Kind::refused : PassOutcome::Kind::tested);
     EXPECT_EQ(outcome.libraryFailures, c.message == SystemText::PatternRefused ? 1 : 0);
     EXPECT_EQ(outcome.rowsWithoutName, !beforeRows && c.newName.empty() ? 1 : 0);
+    // The row's kind reaches the front end: a refused name was told already.
+    if (!beforeRows) {
+        const RowName::Kind kind = c.message == SystemText::ForbiddenCharacter
+                                       ? RowName::Kind::refused
+                                   : c.message ? RowName::Kind::libraryFailed
+                                               : RowName::Kind::named;
+        EXPECT_EQ(outcome.rowKinds, std::vector<RowName::Kind>{kind});
+    }
     if (c.message) {
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].text, fixedText(*c.message));

@@ -164,3 +164,17 @@ std::vector<bool> runOrdered(const OrderedPlan& plan, std::size_t rowCount, File
     }
     return renamed;
 }
+
+PassOutcome orderedOutcome(const std::vector<bool>& renamed, const FileRows& rows) {
+    PassOutcome outcome;
+    outcome.kind = PassOutcome::Kind::renamed;
+    for (int i = 0; i < rows.count(); ++i) {
+        const std::string newName = rows.column(i, RowColumn::NewName);
+        if (newName.empty())
+            ++outcome.rowsWithoutName;
+        else if (!renamed[static_cast<std::size_t>(i)] &&
+                 newName != rows.column(i, RowColumn::CurrentName))
+            ++outcome.failedRenames;
+    }
+    return outcome;
+}

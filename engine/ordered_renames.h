@@ -1,7 +1,9 @@
 #pragma once
 
 #include "file_renamer.h"
+#include "file_rows.h"
 #include "foresight.h"
+#include "rename_pass.h"
 
 #include <functional>
 #include <string>
@@ -30,7 +32,7 @@ struct OrderedPlan {
 
 // The plan for the rows; temporaryName(folder, n) gives the n-th temporary name candidate of a
 // folder, and the first that does not exist is taken. For n rows it takes time in proportion to
-// n log n, however long their chains. Tested by cli_tests (plan_test.cpp).
+// n log n, however long their chains. Tested by engine_tests (plan_test.cpp).
 OrderedPlan
 planOrder(const std::vector<PlannedRename>& rows, const PathExists& exists,
           const std::function<std::string(const std::string& oldPath, int n)>& temporaryName);
@@ -43,3 +45,7 @@ using StepReport = std::function<void(const RenameStep&, const RenameResult&)>;
 // for a row whose rename failed or was taken back.
 std::vector<bool> runOrdered(const OrderedPlan& plan, std::size_t rowCount, FileRenamer& renamer,
                              const StepReport& report);
+
+// What runOrdered did to the rows, counted as the pass in list order counts them: a row without
+// a new name, and a row whose file did not get a new name that differs from its old one, failed.
+PassOutcome orderedOutcome(const std::vector<bool>& renamed, const FileRows& rows);

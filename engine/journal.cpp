@@ -1,6 +1,6 @@
 #include "journal.h"
 
-#include "records.h"
+#include "line_fields.h"
 
 #include <cerrno>
 #include <cstring>

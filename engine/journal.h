@@ -18,7 +18,7 @@
 //   rename  OLD-PATH  NEW-PATH        before a rename
 //   done  IDENTITY                    after it, when it was made
 //   failed                            after it, when it was not
-// Tested by cli_tests (plan_test.cpp) and cli_e2e_tests.
+// Tested by engine_tests (plan_test.cpp) and cli_e2e_tests.
 class Journal {
   public:
     // folder: where the journal lies (journalFolder()), with its trailing separator.

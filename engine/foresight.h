@@ -1,0 +1,72 @@
+#pragma once
+
+#include "file_rows.h"
+#include "path_exists.h"
+#include "rename_pass.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+// One row as the rename pass will take it: its path and the new path (empty when the row is
+// left alone).
+struct PlannedRename {
+    std::string oldPath;
+    std::string newPath;
+};
+
+// A rename that cannot be made, foreseen before any rename is.
+struct Conflict {
+    enum class Kind {
+        sameNewName,  // row and other (an earlier row) would get the same new path
+        existingFile, // the new path is a file that stays there: other's, or a file of no row
+        chain,        // the new path is the file of other, a later row, renamed only after row
+        swap,         // row and other would take each other's names
+    };
+    Kind kind;
+    int row;
+    int other; // -1: no row
+
+    friend bool operator==(const Conflict&, const Conflict&) = default;
+};
+
+// The conflicts the rename pass meets in list order, as the window's pass meets them: each row
+// renamed in turn, never onto an existing file. A swap is told once, at its first row.
+// Tested by engine_tests (plan_test.cpp).
+std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
+                                       const PathExists& exists);
+
+// Every row's path and new path, the new path empty for a row without a NewName.
+std::vector<PlannedRename> plannedRenames(const FileRows& rows);
+
+// Which rows the conflicts keep from their new names: the row of each, both rows of a swap.
+std::vector<bool> failingRows(const std::vector<Conflict>& conflicts, std::size_t rowCount);
+
+// What the rename pass would give the rows with these conflicts, its failed rows counted as it
+// counts them.
+PassOutcome foreseenOutcome(const std::vector<Conflict>& conflicts, const FileRows& rows);
+
+// A row whose new name can be no file's name, left alone with its NewName emptied.
+struct UnusableName {
+    enum class Why : unsigned char {
+        refused,  // the new name was refused while it was made, and that was told then
+        empty,    // a replacement by nothing took the name whole
+        dotNames, // "." or ".."
+        tooLong,  // longer than the file system allows in the row's folder
+    };
+    int row;
+    Why why;
+    std::string newName;     // the name that is not used
+    std::size_t longest = 0; // tooLong: the most bytes a name in the folder may have
+};
+
+// The most bytes a name in a folder may have ("" is the current folder).
+using LongestName = std::function<std::size_t(const std::string& folder)>;
+
+// Leaves alone every row whose new name can be no file's name, by each row's kind from the
+// test pass: an empty one, "." and "..", a name longer than its folder allows. Returns those
+// rows in list order. Tested by engine_tests (plan_test.cpp) and cli_e2e_tests.
+std::vector<UnusableName> leaveUnusableNames(FileRows& rows,
+                                             const std::vector<RowName::Kind>& kinds,
+                                             const LongestName& longestName);
