@@ -18,6 +18,7 @@
 #include "text_conversion.h"
 #include "usage.h"
 
+#include <set>
 #include <utility>
 
 #ifdef _WIN32
@@ -48,12 +49,18 @@ int usageError(const Phrase& error, unsigned codePage, std::FILE* err) {
     return exitRefused;
 }
 
-// One row per PATH, in the order given, after the rows already there; false, with the error,
-// for a PATH that names no file: an empty one, or one that ends in a separator.
-bool appendRows(const std::vector<std::string>& paths, const CodePage& codePage, CliRows& rows,
+// One row per PATH, in the order given, after the rows already there, but none for a PATH in
+// notHeld, which goes to refused instead; false, with the error, for a PATH that names no file:
+// an empty one, or one that ends in a separator.
+bool appendRows(const std::vector<std::string>& paths, const std::set<std::string>& notHeld,
+                const CodePage& codePage, CliRows& rows, std::vector<std::string>& refused,
                 Phrase& error) {
     rows.reserve(static_cast<std::size_t>(rows.count()) + paths.size());
     for (const std::string& path : paths) {
+        if (notHeld.count(path) != 0) {
+            refused.push_back(path);
+            continue;
+        }
         PathParts parts = pathParts(path, codePage);
         if (parts.name.empty()) {
             error = path.empty() ? Phrase{"an empty PATH names no file"}
@@ -67,11 +74,13 @@ bool appendRows(const std::vector<std::string>& paths, const CodePage& codePage,
     return true;
 }
 
-// The rows of the PATHs of the command line, then of those of --from-file; false, with the
-// error, when that file cannot be read or a PATH names no file.
-bool rowsOf(const Options& options, std::FILE* in, const CodePage& codePage, CliRows& rows,
+// The rows of the PATHs of the command line, but for those the code page could not hold (in
+// notHeld, which go to refused), then of those of --from-file; false, with the error, when that
+// file cannot be read or a PATH names no file.
+bool rowsOf(const Options& options, const std::set<std::string>& notHeld, std::FILE* in,
+            const CodePage& codePage, CliRows& rows, std::vector<std::string>& refused,
             Phrase& error) {
-    if (!appendRows(options.paths, codePage, rows, error))
+    if (!appendRows(options.paths, notHeld, codePage, rows, refused, error))
         return false;
     if (options.fromFile.empty())
         return true;
@@ -85,7 +94,7 @@ bool rowsOf(const Options& options, std::FILE* in, const CodePage& codePage, Cli
         error = {"the PATHs of '%1' cannot be read", {options.fromFile}};
         return false;
     }
-    return appendRows(*read, codePage, rows, error);
+    return appendRows(*read, {}, codePage, rows, refused, error);
 }
 
 std::string pathOf(const CliRow& row) {
@@ -353,11 +362,17 @@ int runUndo(const Run& run) {
 
 } // namespace
 
-int runCli(std::vector<std::string> args, std::FILE* in, std::FILE* out, std::FILE* err) {
+int runCli(std::vector<std::string> args, const std::set<std::string>& notHeld, std::FILE* in,
+           std::FILE* out, std::FILE* err) {
     ignoreBrokenPipe();
     const CommandLine line = parseCommandLine(std::move(args));
     if (line.request == Request::usageError)
         return usageError(line.error, defaultCodePage(), err);
+    // A pattern with "?" where the user typed a character would search for something else.
+    if (notHeld.count(line.options.search) != 0 || notHeld.count(line.options.replace) != 0)
+        return usageError({"the Search or Replace text holds characters that the code page of "
+                           "this system cannot hold"},
+                          defaultCodePage(), err);
     if (line.request == Request::help)
         return write(out, toTerminal(fromUtf8(helpText(), defaultCodePage()), defaultCodePage()))
                    ? exitAllRenamed
@@ -374,10 +389,19 @@ int runCli(std::vector<std::string> args, std::FILE* in, std::FILE* out, std::FI
         return runUndo(run);
 
     CliRows rows;
+    std::vector<std::string> refused;
     if (line.request == Request::run) {
         Phrase error;
-        if (!rowsOf(options, in, tableCodePage, rows, error))
+        if (!rowsOf(options, notHeld, in, tableCodePage, rows, refused, error))
             return usageError(error, codePage, err);
+    }
+    if (!refused.empty()) {
+        std::string named = messages.text(SystemText::PathsNotHeld);
+        for (const std::string& path : refused)
+            named += "\n" + path;
+        messages.show(named);
+        if (rows.count() == 0)
+            return exitSomeRowFailed;
     }
     setLibraryCodePage(codePage);
 
@@ -391,5 +415,6 @@ int runCli(std::vector<std::string> args, std::FILE* in, std::FILE* out, std::FI
     if (line.request == Request::version)
         return write(out, versionText(libraryReference.libraryVersion())) ? exitAllRenamed
                                                                           : exitRefused;
-    return runPasses(run, rows);
+    const int status = runPasses(run, rows);
+    return refused.empty() || status > exitSomeRowFailed ? status : exitSomeRowFailed;
 }

@@ -19,4 +19,13 @@ class FileRenamer {
     virtual ~FileRenamer() = default;
 
     virtual RenameResult rename(const std::string& oldPath, const std::string& newPath) = 0;
+
+    // The same for the file of a row, which its path named when it was listed: `listedFile`
+    // tells which file that was, as FileRows::listedFile gives it (empty when nothing told). A
+    // renamer that knows files by such keys renames only while the path still names that file;
+    // the others rename by the path alone.
+    virtual RenameResult renameListed(const std::string& oldPath, const std::string& newPath,
+                                      const std::string& /* listedFile */) {
+        return rename(oldPath, newPath);
+    }
 };

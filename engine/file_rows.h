@@ -23,4 +23,7 @@ class FileRows {
     virtual void setNewName(int row, std::string newName) = 0;
     // Removes a row; the rows below it move up by one.
     virtual void deleteRow(int row) = 0;
+    // Which file the row's path named when it was listed, as the front end's renamer tells
+    // files apart (the window: the file's index on its volume); empty when nothing told it.
+    virtual std::string listedFile(int /* row */) const { return {}; }
 };

@@ -15,13 +15,16 @@ enum class SystemText {
     LibraryMissing = 14,   // "JRE32.DLLが見つかりませんでした"
     LibraryUnusable = 100, // "『JRE32.dll』がねぇぞこの野郎。"
     PatternRefused = 101,  // "正規表現の使い方おかしいぞこの野郎。"
+    // The paths of one drop, command line or List choice that the code page cannot hold
+    // exactly, named on the lines that follow the text.
+    PathsNotHeld = 102, // "次のパスには、…対象から外しました:"
 };
 
 // Every fixed text, in the order of the ids.
-constexpr std::array<SystemText, 7> everySystemText = {
+constexpr std::array<SystemText, 8> everySystemText = {
     SystemText::BadPattern,     SystemText::ForbiddenCharacter, SystemText::RegionInGroup,
     SystemText::ProgramVersion, SystemText::LibraryMissing,     SystemText::LibraryUnusable,
-    SystemText::PatternRefused,
+    SystemText::PatternRefused, SystemText::PathsNotHeld,
 };
 
 // Message-box types as the platform numbers them.

@@ -73,7 +73,8 @@ PassOutcome RenamePass::testPass(int count) {
 }
 
 // Visits every row present at the start once, from the top: a renamed row leaves the list and
-// the next one moves up into its index; a skipped or failed row stays.
+// the next one moves up into its index; a skipped or failed row stays. A row's file is renamed
+// only while its path still names the file that was listed.
 PassOutcome RenamePass::renamePass(int count) {
     PassOutcome outcome;
     outcome.kind = PassOutcome::Kind::renamed;
@@ -88,7 +89,7 @@ PassOutcome RenamePass::renamePass(int count) {
             continue;
         }
         const std::string newPath = folder + newName;
-        const RenameResult result = renamer_.rename(oldPath, newPath);
+        const RenameResult result = renamer_.renameListed(oldPath, newPath, rows_.listedFile(i));
         if (result.renamed) {
             rows_.deleteRow(i);
         } else {

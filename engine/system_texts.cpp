@@ -22,6 +22,9 @@ std::string_view englishText(SystemText id) {
         return "The regex library jre32 cannot be used.";
     case SystemText::PatternRefused:
         return "The regex library refused the pattern.";
+    case SystemText::PathsNotHeld:
+        return "These paths hold characters that this system's code page lacks (shown as ?), so "
+               "they are left out:";
     }
     return {};
 }
@@ -55,6 +58,9 @@ std::string_view systemTextUtf8(SystemText id) {
         return "『JRE32.dll』がねぇぞこの野郎。";
     case SystemText::PatternRefused:
         return "正規表現の使い方おかしいぞこの野郎。";
+    case SystemText::PathsNotHeld:
+        return "次のパスには、このシステムのコードページにない文字（?で示したもの）があるため、"
+               "対象から外しました:";
     }
     return {};
 }

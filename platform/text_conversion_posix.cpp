@@ -108,7 +108,43 @@ std::string convert(std::string_view text, const char* from, const char* to) {
     return encode(decode(text, decoder), encoder);
 }
 
+// The whole text in the character set of converter; nothing when iconv stops at a byte it
+// cannot take. Without transliteration iconv makes no look-alikes. The character sets here keep
+// no state between characters, and no character grows to more than four times its bytes.
+std::optional<std::string> convertWhole(std::string_view text, Converter& converter) {
+    std::string source(text);
+    std::string out(source.size() * 4, '\0');
+    char* in = source.data();
+    std::size_t inLeft = source.size();
+    char* at = out.data();
+    std::size_t outLeft = out.size();
+    if (!converter.step(in, inLeft, at, outLeft) || inLeft != 0)
+        return std::nullopt;
+    out.resize(static_cast<std::size_t>(at - out.data()));
+    return out;
+}
+
+// The text in the character set to, only when it converts whole and, read back, gives the same
+// text.
+std::optional<std::string> convertExactly(std::string_view text, const char* from, const char* to) {
+    Converter forth(to, from);
+    Converter back(from, to);
+    if (!forth.usable() || !back.usable())
+        return std::nullopt;
+    std::optional<std::string> converted = convertWhole(text, forth);
+    if (!converted)
+        return std::nullopt;
+    const std::optional<std::string> again = convertWhole(*converted, back);
+    if (!again || *again != text)
+        return std::nullopt;
+    return converted;
+}
+
 } // namespace
+
+std::optional<std::string> fromUtf8Exactly(std::string_view utf8, unsigned codePage) {
+    return convertExactly(utf8, "UTF-8", iconvName(codePage));
+}
 
 std::string fromUtf8(std::string_view utf8, unsigned codePage) {
     return convert(utf8, "UTF-8", iconvName(codePage));

@@ -1,5 +1,7 @@
 #include "text_conversion.h"
 
+#include "wide_paths.h"
+
 #include <windows.h>
 
 #include <climits>
@@ -20,19 +22,21 @@ std::wstring decode(std::string_view text, unsigned codePage) {
     return wide;
 }
 
-// The characters in the code page; one that it lacks stands as "?".
+// The characters in the code page; one that it lacks stands as "?", not as a look-alike.
 std::string encode(const std::wstring& wide, unsigned codePage) {
     if (wide.empty())
         return {};
     int wideLength = static_cast<int>(wide.size());
-    // UTF-8 takes no default character; every character has a form there.
-    const char* defaultChar = codePage == CP_UTF8 ? nullptr : "?";
-    int length =
-        WideCharToMultiByte(codePage, 0, wide.data(), wideLength, nullptr, 0, defaultChar, nullptr);
+    // UTF-8 takes no default character and no flag; every character has a form there.
+    const bool utf8 = codePage == CP_UTF8;
+    const char* defaultChar = utf8 ? nullptr : "?";
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    int length = WideCharToMultiByte(codePage, flags, wide.data(), wideLength, nullptr, 0,
+                                     defaultChar, nullptr);
     if (length <= 0)
         return {};
     std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), wideLength, text.data(), length, defaultChar,
+    WideCharToMultiByte(codePage, flags, wide.data(), wideLength, text.data(), length, defaultChar,
                         nullptr);
     return text;
 }
@@ -46,6 +50,13 @@ unsigned terminalCodePage() {
 
 std::string fromUtf8(std::string_view utf8, unsigned codePage) {
     return codePage == CP_UTF8 ? std::string(utf8) : encode(decode(utf8, CP_UTF8), codePage);
+}
+
+std::optional<std::string> fromUtf8Exactly(std::string_view utf8, unsigned codePage) {
+    const std::optional<std::wstring> wide = wideFromCodePage(utf8, CP_UTF8);
+    if (!wide)
+        return std::nullopt;
+    return codePageFromWide(*wide, codePage);
 }
 
 std::string toTerminal(std::string_view text, unsigned codePage) {

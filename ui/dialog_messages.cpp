@@ -38,6 +38,7 @@ std::string DialogMessages::text(SystemText id) {
         return loadResourceString<libraryMissingBuffer>(number);
     case SystemText::LibraryUnusable:
     case SystemText::PatternRefused:
+    case SystemText::PathsNotHeld:
         return fromUtf8(systemTextUtf8(id), ansiCodePage().number());
     }
     return {};

@@ -11,13 +11,14 @@
 #include <windows.h>
 
 // The test and rename pass as the main window runs it: the engine on the window's file list,
-// boxes, button and message boxes, a RegexHandle for every match, renaming with MoveFileA. Made
-// once the window's controls exist.
+// boxes, button and message boxes, a RegexHandle for every match, renaming with MoveFileExW
+// only the files that were listed. Made once the window's controls exist.
 class DialogPass {
   public:
     DialogPass(WindowApplication& app, HWND window);
 
     RenamePass& pass() { return pass_; }
+    ListViewRows& rows() { return rows_; }
 
   private:
     DialogMessages messages_;

@@ -44,3 +44,24 @@ void ListViewRows::setNewName(int row, std::string newName) {
 void ListViewRows::deleteRow(int row) {
     SendMessageA(list_, LVM_DELETEITEM, row, 0);
 }
+
+std::string ListViewRows::listedFile(int row) const {
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return {};
+    const auto kept = listedFiles_.find(item.lParam);
+    return kept != listedFiles_.end() ? kept->second : std::string();
+}
+
+LPARAM ListViewRows::keepListedFile(std::string key) {
+    if (key.empty())
+        return 0;
+    listedFiles_.emplace(++lastData_, std::move(key));
+    return lastData_;
+}
+
+void ListViewRows::forgetListedFile(LPARAM data) {
+    listedFiles_.erase(data);
+}

@@ -4,8 +4,12 @@
 
 #include <windows.h>
 
+#include <string>
+#include <unordered_map>
+
 // The rows of the file list control: column texts read whole, a new name repainted the moment
-// it is written.
+// it is written. The key of the file a row was listed for (fileKey) is kept here by the row's
+// item data, which the control keeps with the row wherever it moves.
 class ListViewRows : public FileRows {
   public:
     explicit ListViewRows(HWND list) : list_(list) {}
@@ -14,7 +18,16 @@ class ListViewRows : public FileRows {
     std::string column(int row, RowColumn column) const override;
     void setNewName(int row, std::string newName) override;
     void deleteRow(int row) override;
+    std::string listedFile(int row) const override;
+
+    // Keeps the key of the file a row is being listed for; returns the item data to give that
+    // row (0 for an empty key, which keeps nothing).
+    LPARAM keepListedFile(std::string key);
+    // The row with this item data is going: its key goes with it.
+    void forgetListedFile(LPARAM data);
 
   private:
     HWND list_;
+    std::unordered_map<LPARAM, std::string> listedFiles_;
+    LPARAM lastData_ = 0;
 };

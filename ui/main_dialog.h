@@ -27,10 +27,21 @@ class MainDialog {
     // The window while it is open, else null.
     HWND window() const { return window_; }
 
+    // A full path in the ANSI code page, with the key of the file it names (fileKey, empty
+    // when nothing is there).
+    struct ListedPath {
+        std::string path;
+        std::string fileKey;
+    };
     // Appends one row for a full path: its folder with the trailing backslash, and its name.
-    void appendPathRow(const std::string& path);
+    void appendPathRow(const ListedPath& path);
     // Appends a row for each path, in order, and repaints the list once at the end.
-    void appendPathRows(const std::vector<std::string>& paths);
+    void appendPathRows(const std::vector<ListedPath>& paths);
+    // Lists the full paths of one drop, command line or List choice, given in UTF-8: a row for
+    // each path that the ANSI code page holds exactly, in order, and one message that names
+    // the others (what the code page lacks shown as "?"), since under another name a row
+    // would rename another file, or none.
+    void listPaths(const std::vector<std::string>& utf8Paths);
 
     // 0 while the action button reads "Test", 1 while it reads "Rename!".
     int renameArmed() const;

@@ -1,8 +1,9 @@
 #include "main_dialog.h"
 
-#include "ansi_code_page.h"
 #include "chosen_files.h"
 #include "row_selection.h"
+#include "table_code_page.h"
+#include "wide_paths.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -15,7 +16,7 @@ namespace {
 // Room for the folder and a few thousand names chosen at once in the open-file dialog.
 constexpr DWORD chosenNamesBuffer = 256 * 1024;
 constexpr DWORD openFileFlags = 0x101204 | OFN_EXPLORER | OFN_ENABLESIZING;
-constexpr char allFilesFilter[] = "All Files(*.*)\0*.*\0";
+constexpr wchar_t allFilesFilter[] = L"All Files(*.*)\0*.*\0";
 constexpr UINT dropCountQuery = 0xFFFFFFFF;
 constexpr int keyDownBit = 15;
 
@@ -31,23 +32,24 @@ static_assert(intPower(2, 15) == 32768 && intPower(2, 0) == 1 && intPower(3, 4) 
 
 } // namespace
 
-// Every path is read whole, whatever its length, and the drop is released once read.
+// Every path is read whole, whatever its length, in its wide form, and the drop is released
+// once read, before a message may name paths that could not be listed.
 INT_PTR MainDialog::dropFiles(WPARAM wParam, LPARAM lParam) {
     auto drop = reinterpret_cast<HDROP>(wParam);
-    const UINT count = DragQueryFileA(drop, dropCountQuery, nullptr, 0);
+    const UINT count = DragQueryFileW(drop, dropCountQuery, nullptr, 0);
     std::vector<std::string> paths;
     for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        std::string path(length + 1, '\0');
-        const UINT read = DragQueryFileA(drop, i, path.data(), length + 1);
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        const UINT read = DragQueryFileW(drop, i, path.data(), length + 1);
         if (read == 0)
             continue;
         path.resize(read);
-        paths.push_back(path);
+        paths.push_back(utf8FromWide(path));
     }
-    appendPathRows(paths);
     DefWindowProcA(window_, WM_DROPFILES, wParam, lParam);
     DragFinish(drop);
+    listPaths(paths);
     SetForegroundWindow(window_);
     SetFocus(fileList_);
     return TRUE;
@@ -56,18 +58,19 @@ INT_PTR MainDialog::dropFiles(WPARAM wParam, LPARAM lParam) {
 // A cancel, and a dialog that fails (also for a choice too long even for its buffer), add
 // nothing and report nothing.
 INT_PTR MainDialog::listFiles(WPARAM, LPARAM) {
-    std::vector<char> names(chosenNamesBuffer, '\0');
-    OPENFILENAMEA dialog{};
+    std::vector<wchar_t> names(chosenNamesBuffer, L'\0');
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = window_;
     dialog.lpstrFilter = allFilesFilter;
     dialog.lpstrFile = names.data();
     dialog.nMaxFile = chosenNamesBuffer;
-    dialog.lpstrDefExt = "*.*";
+    dialog.lpstrDefExt = L"*.*";
     dialog.Flags = openFileFlags;
-    if (!GetOpenFileNameA(&dialog))
+    if (!GetOpenFileNameW(&dialog))
         return TRUE;
-    appendPathRows(chosenFiles(std::string_view(names.data(), names.size()), ansiCodePage()));
+    listPaths(chosenFiles(utf8FromWide(std::wstring_view(names.data(), names.size())),
+                          TableCodePage(utf8CodePage)));
     SetFocus(fileList_);
     return TRUE;
 }

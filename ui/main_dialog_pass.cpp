@@ -34,10 +34,12 @@ INT_PTR MainDialog::rowInserted(WPARAM, LPARAM) {
 }
 
 // The list still counts the row that is going.
-INT_PTR MainDialog::rowDeleting(WPARAM, LPARAM) {
-    if (pass_ != nullptr)
+INT_PTR MainDialog::rowDeleting(WPARAM, LPARAM lParam) {
+    if (pass_ != nullptr) {
+        pass_->rows().forgetListedFile(reinterpret_cast<const NMLISTVIEW*>(lParam)->lParam);
         pass_->pass().rowDeleting(
             static_cast<int>(SendMessageA(fileList_, LVM_GETITEMCOUNT, 0, 0)));
+    }
     return notificationResult(0);
 }
 

@@ -2,6 +2,7 @@
 #include "drop_files.h"
 #include "kibrel_fixture.h"
 #include "list_view.h"
+#include "message_box.h"
 #include "resource.h"
 #include "system_input.h"
 #include "user_input.h"
@@ -12,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace e2e {
@@ -208,6 +211,104 @@ TEST_F(ListEditing, ExitEndsTheWindowWithTheCancelResult) {
     ASSERT_NO_FATAL_FAILURE(startWithFiles({}));
     ASSERT_TRUE(clickButton(control(IDC_EXIT)));
     ASSERT_TRUE(program_.waitForExit(defaultTimeoutMs));
+}
+
+// café_… beside the plain cafe_… that the platform's best fit makes of it, two names beyond code
+// page 932 and one it holds, all given at once: only the one it holds is listed, a single
+// message names the others (what the code page lacks shown as "?"), and Test and Rename!
+// rename that one file and nothing else.
+class LookAlikes : public ListEditing {
+  protected:
+    void SetUp() override {
+        ListEditing::SetUp();
+        for (const auto& [name, contents] : before)
+            ASSERT_TRUE(folder_.writeUtf8File(name, contents)) << name;
+    }
+    // The given names as full paths in wide characters.
+    std::vector<std::wstring> givenPaths() const {
+        std::vector<std::wstring> paths;
+        for (const char* name : given)
+            paths.push_back(wide(folder_.path()) + wide(name));
+        return paths;
+    }
+    void expectTheMessageNamingThoseNotListed() {
+        const HWND box = program_.waitForMessageBox(defaultTimeoutMs);
+        ASSERT_NE(box, nullptr) << "no message names the paths left out";
+        const MessageBoxView view = readMessageBox(box);
+        EXPECT_EQ(view.text, ansi("次のパスには、このシステムのコードページにない文字（?で示した"
+                                  "もの）があるため、対象から外しました:") +
+                                 "\n" + folder_.pathOf("caf?_2001_0903.jpg") + "\n" +
+                                 folder_.pathOf("??_1.txt") + "\n" + folder_.pathOf("??_1.txt"));
+        EXPECT_STREQ(iconName(view.icon), iconName(BoxIcon::warning));
+        ASSERT_TRUE(pressBoxButton(box, IDOK));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(box); }, defaultTimeoutMs));
+    }
+    void expectOnlyTheHeldFileRenamed() {
+        ASSERT_TRUE(rowCountBecomes(1));
+        EXPECT_EQ(rows(), (Rows{row(ansi("表_2001_0903.jpg"))}));
+        ASSERT_TRUE(typeReplacing(control(IDC_SEARCH), "{\\d\\d\\d\\d}_{\\d\\d\\d\\d}"));
+        ASSERT_TRUE(typeReplacing(control(IDC_REPLACE), "\\2-\\1"));
+        ASSERT_TRUE(clickButton(control(IDC_ACTION)));
+        ASSERT_TRUE(waitUntil([&] { return button() == "Rename!"; }, defaultTimeoutMs));
+        ASSERT_TRUE(clickButton(control(IDC_ACTION)));
+        ASSERT_TRUE(rowCountBecomes(0)) << "the held file's row is renamed and leaves the list";
+        std::map<std::string, std::string> after = before;
+        after.erase("表_2001_0903.jpg");
+        after["表_0903-2001.jpg"] = "held";
+        EXPECT_EQ(folder_.utf8Contents(), after);
+    }
+
+    const std::map<std::string, std::string> before = {{"café_2001_0903.jpg", "accent"},
+                                                       {"cafe_2001_0903.jpg", "plain"},
+                                                       {"表_2001_0903.jpg", "held"},
+                                                       {"한국_1.txt", "hangul"},
+                                                       {"😀_1.txt", "emoji"}};
+    const std::vector<const char*> given = {"café_2001_0903.jpg", "表_2001_0903.jpg", "한국_1.txt",
+                                            "😀_1.txt"};
+};
+
+TEST_F(LookAlikes, GivenOnTheCommandLine) {
+    std::wstring commandLine = L"\"" + wide(kibrelPath()) + L"\"";
+    for (const std::wstring& path : givenPaths())
+        commandLine += L" \"" + path + L"\"";
+    ASSERT_TRUE(start(commandLine));
+    ASSERT_NO_FATAL_FAILURE(expectTheMessageNamingThoseNotListed());
+    window_ = program_.waitForMainWindow(defaultTimeoutMs);
+    ASSERT_NE(window_, nullptr);
+    ASSERT_NO_FATAL_FAILURE(expectOnlyTheHeldFileRenamed());
+}
+
+TEST_F(LookAlikes, Dropped) {
+    ASSERT_NO_FATAL_FAILURE(startWithFiles({}));
+    // The drop is handled once the message is closed.
+    bool dropped = false;
+    std::thread drop([&] { dropped = dropWideFiles(window_, givenPaths()); });
+    expectTheMessageNamingThoseNotListed();
+    drop.join();
+    EXPECT_TRUE(dropped);
+    ASSERT_NO_FATAL_FAILURE(expectOnlyTheHeldFileRenamed());
+}
+
+TEST_F(LookAlikes, ChosenWithList) {
+    ASSERT_NO_FATAL_FAILURE(startWithFiles({}));
+    ASSERT_TRUE(clickButton(control(IDC_LIST)));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            for (HWND w : program_.visibleWindows()) {
+                if (w != window_ && windowClass(w) == "#32770" && fileNameField(w) != nullptr)
+                    dialog = w;
+            }
+            return dialog != nullptr;
+        },
+        defaultTimeoutMs));
+    std::wstring names;
+    for (const char* name : given)
+        names += L"\"" + wide(name) + L"\" ";
+    ASSERT_TRUE(typeText(fileNameField(dialog), std::wstring_view(names)));
+    ASSERT_TRUE(clickButton(childById(dialog, IDOK)));
+    ASSERT_NO_FATAL_FAILURE(expectTheMessageNamingThoseNotListed());
+    ASSERT_NO_FATAL_FAILURE(expectOnlyTheHeldFileRenamed());
 }
 
 } // namespace

@@ -160,6 +160,23 @@ TEST_F(Pass, AChainFailsOnTheFirstRowAndRenamesTheSecond) {
     EXPECT_EQ(folder_.contents(), filesNamed({{"x.txt", "x.txt"}, {"xxxx.txt", "xx.txt"}}));
 }
 
+// Between Test and Rename! another program saves a file of its own under a listed name (made
+// beside it, then moved into its place, as editors save): the row fails and stays, and that
+// file keeps its name and contents.
+TEST_F(Pass, AFilePutInTheListedFilesPlaceIsNotRenamed) {
+    ASSERT_NO_FATAL_FAILURE(startWithFiles({"a-1.txt", "b-2.txt"}));
+    ASSERT_TRUE(test("-", "_"));
+    ASSERT_TRUE(folder_.writeFile("saved.tmp", "another program's file"));
+    ASSERT_TRUE(DeleteFileA(folder_.pathOf("a-1.txt").c_str()));
+    ASSERT_TRUE(MoveFileA(folder_.pathOf("saved.tmp").c_str(), folder_.pathOf("a-1.txt").c_str()));
+    const std::vector<MessageBoxView> failures = rename();
+    ASSERT_EQ(failures.size(), 1u);
+    expectRenameFailure(failures[0], "a-1.txt", "a_1.txt");
+    EXPECT_EQ(rows(), (Rows{row("a-1.txt", "a_1.txt")}));
+    EXPECT_EQ(folder_.contents(),
+              (Files{{"a-1.txt", "another program's file"}, {"b_2.txt", "contents of b-2.txt"}}));
+}
+
 TEST_F(Pass, SwappedNamesBothFailAndStay) {
     ASSERT_NO_FATAL_FAILURE(startWithFiles({"1-2.txt", "2-1.txt"}));
     ASSERT_TRUE(test("{\\d}-{\\d}", "\\2-\\1"));

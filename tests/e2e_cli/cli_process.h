@@ -25,6 +25,8 @@ struct RunSetting {
     std::string stateFolder;
     // Natively: standard output is a pipe that nobody reads any more.
     bool closedOutput = false;
+    // On Windows: the arguments are UTF-8, for names that the ANSI code page cannot hold.
+    bool utf8Arguments = false;
 };
 
 // The kibrel-cli that was built beside the test program.
@@ -33,7 +35,8 @@ std::string builtCli();
 // The folder where runs without a state folder of their own keep their journal.
 std::string testStateFolder();
 
-// Runs the program with the arguments (bytes of the ANSI code page on Windows) and waits for it.
+// Runs the program with the arguments (bytes of the ANSI code page on Windows, unless
+// utf8Arguments) and waits for it.
 CliResult runProgram(const std::string& program, const std::vector<std::string>& args,
                      const RunSetting& setting = {});
 

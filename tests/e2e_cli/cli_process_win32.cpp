@@ -152,7 +152,7 @@ CliResult runProgram(const std::string& program, const std::vector<std::string>&
                      const RunSetting& setting) {
     std::wstring commandLine = quoted(wideOf(program, CP_ACP));
     for (const std::string& arg : args)
-        commandLine += L" " + quoted(wideOf(arg, CP_ACP));
+        commandLine += L" " + quoted(wideOf(arg, setting.utf8Arguments ? CP_UTF8 : CP_ACP));
 
     CliResult result;
     Capture in(setting.input);

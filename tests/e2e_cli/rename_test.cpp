@@ -400,4 +400,58 @@ TEST_P(NameCaseDryRun, PrintsTheNewNameAndTheMessage) {
 
 INSTANTIATE_TEST_SUITE_P(Names, NameCaseDryRun, ::testing::ValuesIn(nameCases()));
 
+#ifdef _WIN32
+// café_… beside the plain cafe_… that the platform's best fit makes of it, and names beyond
+// code page 932, given with one name it holds: the PATHs it cannot hold are named in one
+// message and get no row (exit 1), the other is renamed, and no look-alike is touched.
+TEST(LookAlikes, APathTheCodePageCannotHoldIsRefusedAndNoLookAlikeIsRenamed) {
+    TestFolder folder;
+    const FolderEntries before = {{"café_2001_0903.jpg", "accent"},
+                                  {"cafe_2001_0903.jpg", "plain"},
+                                  {"表_2001_0903.jpg", "held"},
+                                  {"한국_1.txt", "hangul"},
+                                  {"😀_1.txt", "emoji"}};
+    for (const auto& [name, contents] : before)
+        ASSERT_TRUE(folder.writeUtf8File(name, contents)) << name;
+    // The folder's path is ASCII, the same in UTF-8.
+    Strings args = {"-q", "-s", "{\\d\\d\\d\\d}_{\\d\\d\\d\\d}", "-r", "\\2-\\1"};
+    for (const char* name : {"café_2001_0903.jpg", "表_2001_0903.jpg", "한국_1.txt", "😀_1.txt"})
+        args.push_back(folder.pathOf(name));
+    RunSetting setting;
+    setting.utf8Arguments = true;
+    const CliResult result = runCli(args, setting);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, onTerminal("次のパスには、このシステムのコードページにない文字（?で示した"
+                                     "もの）があるため、対象から外しました:") +
+                              "\n" + folder.pathOf("caf?_2001_0903.jpg") + "\n" +
+                              folder.pathOf("??_1.txt") + "\n" + folder.pathOf("??_1.txt") + "\n");
+    FolderEntries after = before;
+    after.erase("表_2001_0903.jpg");
+    after["表_0903-2001.jpg"] = "held";
+    EXPECT_EQ(folder.utf8Entries(), after);
+}
+
+// kibrel-cli-utf8.exe works in UTF-8, so it reaches those names themselves: café_… and 😀_… are
+// renamed, and the plain cafe_… beside café_… is not.
+TEST(LookAlikes, TheUtf8ProgramRenamesEveryNameAsItselfAndNoLookAlike) {
+    TestFolder folder;
+    ASSERT_TRUE(folder.writeUtf8File("café_2001_0903.jpg", "accent"));
+    ASSERT_TRUE(folder.writeUtf8File("cafe_2001_0903.jpg", "plain"));
+    ASSERT_TRUE(folder.writeUtf8File("😀_2001_0903.txt", "emoji"));
+    RunSetting setting;
+    setting.utf8Arguments = true;
+    const std::string program = builtCli().substr(0, builtCli().size() - 4) + "-utf8.exe";
+    const CliResult result =
+        runProgram(program,
+                   {"-q", "-s", "{\\d\\d\\d\\d}_{\\d\\d\\d\\d}", "-r", "\\2-\\1",
+                    folder.pathOf("café_2001_0903.jpg"), folder.pathOf("😀_2001_0903.txt")},
+                   setting);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(folder.utf8Entries(), (FolderEntries{{"café_0903-2001.jpg", "accent"},
+                                                   {"cafe_2001_0903.jpg", "plain"},
+                                                   {"😀_0903-2001.txt", "emoji"}}));
+}
+#endif
+
 } // namespace

@@ -29,6 +29,12 @@ class TestFolder {
     // The contents of a file anywhere, empty when it cannot be read.
     static std::string contents(const std::string& path);
     FolderEntries entries() const { return entriesOf(path_); }
+#ifdef _WIN32
+    // A file, and the files of the folder, by names in UTF-8, through the wide calls: for names
+    // that the ANSI code page cannot hold.
+    bool writeUtf8File(std::string_view name, std::string_view contents) const;
+    FolderEntries utf8Entries() const;
+#endif
 
   private:
     static FolderEntries entriesOf(const std::string& folder);

@@ -6,23 +6,33 @@
 
 namespace {
 
-bool removeTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
+std::wstring wideOf(std::string_view text, unsigned codePage) {
+    const int n =
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+// Through the wide calls, so that a name code page 932 cannot hold is removed as itself and
+// not as a look-alike.
+bool removeTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &found);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            std::string path = folder + name;
+            std::wstring path = folder + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeTree(path + "\\");
+                removeTree(path + L"\\");
             else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &found));
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(find, &found));
         FindClose(find);
     }
-    return RemoveDirectoryA(folder.c_str()) != 0;
+    return RemoveDirectoryW(folder.c_str()) != 0;
 }
 
 } // namespace
@@ -40,7 +50,7 @@ TestFolder::TestFolder() {
 
 TestFolder::~TestFolder() {
     if (!path_.empty())
-        removeTree(path_);
+        removeTree(wideOf(path_, CP_ACP));
 }
 
 bool TestFolder::writeFile(std::string_view name, std::string_view contents) const {
@@ -115,6 +125,51 @@ FolderEntries TestFolder::entriesOf(const std::string& folder) {
             CloseHandle(file);
         entries[name] = contents;
     } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return entries;
+}
+
+bool TestFolder::writeUtf8File(std::string_view name, std::string_view contents) const {
+    HANDLE file =
+        CreateFileW((wideOf(path_, CP_ACP) + wideOf(name, CP_UTF8)).c_str(), GENERIC_WRITE, 0,
+                    nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = contents.empty() || WriteFile(file, contents.data(),
+                                            static_cast<DWORD>(contents.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == contents.size();
+}
+
+FolderEntries TestFolder::utf8Entries() const {
+    FolderEntries entries;
+    const std::wstring folder = wideOf(path_, CP_ACP);
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        const int n = WideCharToMultiByte(CP_UTF8, 0, name.data(), static_cast<int>(name.size()),
+                                          nullptr, 0, nullptr, nullptr);
+        std::string utf8(static_cast<std::size_t>(n), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), utf8.data(), n,
+                            nullptr, nullptr);
+        std::string contents;
+        HANDLE file = CreateFileW((folder + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        char buffer[4096];
+        DWORD read = 0;
+        while (file != INVALID_HANDLE_VALUE &&
+               ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+            contents.append(buffer, read);
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+        entries[utf8] = contents;
+    } while (FindNextFileW(find, &found));
     FindClose(find);
     return entries;
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The Windows zip as a user gets it: one folder named for the release holding exactly the two
-# programs, the regex library, the two help files, the README and the licence, the texts ready for
-# Notepad. Unpacks it into FOLDER, which then holds nothing else, for the start-up tests to run
-# kibrel.exe from there.
+# The Windows zip as a user gets it: one folder named for the release holding exactly the
+# programs (the window, kibrel-cli and its UTF-8 form), the regex library, the two help files,
+# the README and the licence, the texts ready for Notepad. Unpacks it into FOLDER, which then
+# holds nothing else, for the start-up tests to run kibrel.exe from there.
 #
 #   check_windows_zip.sh ZIP FOLDER VERSION
 set -uo pipefail
@@ -15,6 +15,7 @@ release=$(basename "$zip" .zip)
 expect "the listing" "$release/LICENSE.txt
 $release/README.txt
 $release/jre32.dll
+$release/kibrel-cli-utf8.exe
 $release/kibrel-cli.exe
 $release/kibrel-en.chm
 $release/kibrel.chm
@@ -23,7 +24,7 @@ $release/kibrel.exe" "$(unzip -Z1 "$zip" | grep -v '/$' | sort)"
 rm -rf "$folder"
 mkdir -p "$folder"
 unzip -q "$zip" -d "$folder" || exit 1
-for program in kibrel.exe kibrel-cli.exe jre32.dll; do
+for program in kibrel.exe kibrel-cli.exe kibrel-cli-utf8.exe jre32.dll; do
     file "$folder/$release/$program" | grep -q 'PE32+ executable.*x86-64' ||
         fail "$program is no 64-bit Windows program: $(file -b "$folder/$release/$program")"
 done

@@ -14,5 +14,9 @@ namespace e2e {
 // second one. Sent, so the drop has been handled when this returns.
 bool dropFiles(HWND window, const std::vector<std::string>& paths,
                DWORD timeoutMs = defaultTimeoutMs);
+// The same with the paths in wide characters, as the shell drops names that code page 932
+// cannot hold.
+bool dropWideFiles(HWND window, const std::vector<std::wstring>& paths,
+                   DWORD timeoutMs = defaultTimeoutMs);
 
 } // namespace e2e

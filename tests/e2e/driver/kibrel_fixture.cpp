@@ -64,6 +64,17 @@ testing::AssertionResult KibrelFixture::startWithoutLibrary() {
     return testing::AssertionSuccess();
 }
 
+testing::AssertionResult KibrelFixture::start(const std::wstring& commandLine) {
+    LaunchOptions options;
+    options.programPath = kibrelPath();
+    options.wideCommandLine = commandLine;
+    options.currentFolder = folder_.path();
+    if (!program_.start(options))
+        return testing::AssertionFailure()
+               << "CreateProcessW failed with error " << program_.startError();
+    return testing::AssertionSuccess();
+}
+
 HWND KibrelFixture::startMainWindow(const std::string& commandLine) {
     if (testing::AssertionResult started = start(commandLine); !started) {
         ADD_FAILURE() << started.message();

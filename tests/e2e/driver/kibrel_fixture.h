@@ -23,6 +23,8 @@ class KibrelFixture : public testing::Test {
     // Starts `programPath` (the build's kibrel.exe by default) with exactly `commandLine`.
     testing::AssertionResult start(const std::string& commandLine,
                                    const std::string& programPath = kibrelPath());
+    // Starts the build's kibrel.exe with a command line in wide characters.
+    testing::AssertionResult start(const std::wstring& commandLine);
     // Starts the program and waits for its main window; null (and a failure) when it does not
     // appear.
     HWND startMainWindow(const std::string& commandLine);

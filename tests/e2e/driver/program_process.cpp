@@ -66,10 +66,34 @@ bool ProgramProcess::start(const LaunchOptions& options) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    const BOOL ok = CreateProcessA(
-        options.programPath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-        environment.empty() ? nullptr : environment.data(),
-        options.currentFolder.empty() ? nullptr : options.currentFolder.c_str(), &startup, &info);
+    BOOL ok = FALSE;
+    if (options.wideCommandLine.empty()) {
+        ok = CreateProcessA(options.programPath.c_str(), commandLine.data(), nullptr, nullptr,
+                            FALSE, 0, environment.empty() ? nullptr : environment.data(),
+                            options.currentFolder.empty() ? nullptr : options.currentFolder.c_str(),
+                            &startup, &info);
+    } else {
+        // The ANSI environment block and paths, as CreateProcessA takes them, made wide.
+        auto widened = [](const char* text, std::size_t length) {
+            const int units =
+                MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0);
+            std::wstring out(static_cast<std::size_t>(units), L'\0');
+            MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), out.data(), units);
+            return out;
+        };
+        const std::wstring program =
+            widened(options.programPath.c_str(), options.programPath.size());
+        const std::wstring folder =
+            widened(options.currentFolder.c_str(), options.currentFolder.size());
+        std::wstring wideEnvironment = widened(environment.data(), environment.size());
+        std::wstring wideLine = options.wideCommandLine;
+        STARTUPINFOW wideStartup{};
+        wideStartup.cb = sizeof wideStartup;
+        ok = CreateProcessW(program.c_str(), wideLine.data(), nullptr, nullptr, FALSE,
+                            CREATE_UNICODE_ENVIRONMENT,
+                            environment.empty() ? nullptr : wideEnvironment.data(),
+                            folder.empty() ? nullptr : folder.c_str(), &wideStartup, &info);
+    }
     if (!ok) {
         startError_ = GetLastError();
         return false;

@@ -14,6 +14,9 @@ struct LaunchOptions {
     // The command line exactly as the program is to read it, byte for byte; it may name
     // another program path than the one that runs.
     std::string commandLine;
+    // When not empty, the command line in wide characters instead (CreateProcessW), for names
+    // that code page 932 cannot hold.
+    std::wstring wideCommandLine;
     // The program's current folder; empty keeps the test's own.
     std::string currentFolder;
     // When set, the program's PATH is exactly this value; otherwise it inherits the test's.

@@ -1,5 +1,7 @@
 #include "temp_folder.h"
 
+#include "ansi.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -108,27 +110,104 @@ std::map<std::string, std::string> TempFolder::contents() const {
     return all;
 }
 
-bool removeFolderTree(const std::string& folder) {
-    const std::string base = withBackslash(folder);
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((base + '*').c_str(), &found);
+namespace {
+
+std::string utf8Of(const std::wstring& text) {
+    const int units = static_cast<int>(text.size());
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), units, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
+std::string wideFileContents(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<unreadable>";
+    std::string text;
+    char chunk[4096];
+    DWORD read = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0)
+        text.append(chunk, read);
+    CloseHandle(file);
+    return text;
+}
+
+} // namespace
+
+bool TempFolder::writeUtf8File(std::string_view name, std::string_view contents) const {
+    const std::wstring path = wide(path_) + wide(name);
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok =
+        contents.empty() ||
+        (WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
+         written == contents.size());
+    CloseHandle(file);
+    return ok;
+}
+
+std::map<std::string, std::string> TempFolder::utf8Contents() const {
+    std::map<std::string, std::string> all;
+    // The folder's own path is ASCII: the temporary folder and a name of digits.
+    const std::wstring folder = wide(path_);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + L'*').c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return all;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        all[utf8Of(name)] = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                                ? "<folder>"
+                                : wideFileContents(folder + name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return all;
+}
+
+namespace {
+
+// Through the wide calls, so that a name code page 932 cannot hold is removed as itself and
+// not as a look-alike.
+bool removeWideTree(const std::wstring& base) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((base + L'*').c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            const std::string full = base + name;
+            const std::wstring full = base + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeFolderTree(full + '\\');
+                removeWideTree(full + L'\\');
             } else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(full.c_str());
+                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(full.c_str());
             }
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(base.c_str());
-    return GetFileAttributesA(base.c_str()) == INVALID_FILE_ATTRIBUTES;
+    RemoveDirectoryW(base.c_str());
+    return GetFileAttributesW(base.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace
+
+bool removeFolderTree(const std::string& folder) {
+    const std::string base = withBackslash(folder);
+    const int units =
+        MultiByteToWideChar(CP_ACP, 0, base.data(), static_cast<int>(base.size()), nullptr, 0);
+    std::wstring wideBase(static_cast<std::size_t>(units), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, base.data(), static_cast<int>(base.size()), wideBase.data(),
+                        units);
+    return removeWideTree(wideBase);
 }
 
 } // namespace e2e

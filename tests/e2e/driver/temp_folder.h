@@ -30,6 +30,11 @@ class TempFolder {
     // program sees them: names in code page 932.
     std::map<std::string, std::string> contents() const;
 
+    // The same two with names in UTF-8, read and written through the wide calls: for names that
+    // code page 932 cannot hold.
+    bool writeUtf8File(std::string_view name, std::string_view contents) const;
+    std::map<std::string, std::string> utf8Contents() const;
+
   private:
     std::string path_;
     bool valid_ = false;

@@ -37,15 +37,19 @@ HWND findPopupMenu(DWORD processId) {
 } // namespace
 
 bool typeText(HWND comboOrEdit, std::string_view ansiText) {
-    const HWND edit = editOf(comboOrEdit);
-    if (edit == nullptr)
-        return false;
     const int units = MultiByteToWideChar(CP_ACP, 0, ansiText.data(),
                                           static_cast<int>(ansiText.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(units), L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansiText.data(), static_cast<int>(ansiText.size()), wide.data(),
                         units);
-    for (wchar_t unit : wide) {
+    return typeText(comboOrEdit, std::wstring_view(wide));
+}
+
+bool typeText(HWND comboOrEdit, std::wstring_view text) {
+    const HWND edit = editOf(comboOrEdit);
+    if (edit == nullptr)
+        return false;
+    for (wchar_t unit : text) {
         DWORD_PTR ignored = 0;
         if (!SendMessageTimeoutW(edit, WM_CHAR, unit, 1, SMTO_ABORTIFHUNG, defaultTimeoutMs,
                                  &ignored))

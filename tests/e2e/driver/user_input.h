@@ -12,6 +12,8 @@ namespace e2e {
 // control), one WM_CHAR per character, so that the control raises its own change
 // notifications. Sent, so the text is in the box when this returns.
 bool typeText(HWND comboOrEdit, std::string_view ansiText);
+// The same with wide characters, for text that code page 932 cannot hold.
+bool typeText(HWND comboOrEdit, std::wstring_view text);
 // Selects what the field holds, clears it with a backspace and types `ansiText` in its place.
 bool typeReplacing(HWND comboOrEdit, std::string_view ansiText);
 

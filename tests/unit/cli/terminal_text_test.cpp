@@ -98,7 +98,8 @@ TEST_F(TerminalText, TheCatalogHoldsTheWindowsTextsAndEnglishOnes) {
     use("ja_JP.UTF-8");
     for (SystemText id :
          {SystemText::BadPattern, SystemText::ForbiddenCharacter, SystemText::RegionInGroup,
-          SystemText::LibraryMissing, SystemText::LibraryUnusable, SystemText::PatternRefused})
+          SystemText::LibraryMissing, SystemText::LibraryUnusable, SystemText::PatternRefused,
+          SystemText::PathsNotHeld})
         EXPECT_EQ(systemText(id, false), systemTextUtf8(id)) << static_cast<int>(id);
     EXPECT_EQ(systemText(SystemText::ForbiddenCharacter, true), "ファイル名に　/　は使えません");
     use("C");

@@ -30,6 +30,20 @@ void FakeRows::deleteRow(int row) {
     rows.erase(rows.begin() + row);
 }
 
+std::string FakeRows::listedFile(int row) const {
+    return rows.at(static_cast<std::size_t>(row)).listed;
+}
+
+RenameResult FakeRenamer::renameListed(const std::string& oldPath, const std::string& newPath,
+                                       const std::string& listedFile) {
+    auto file = files.find(oldPath);
+    if (!listedFile.empty() && (file == files.end() || file->second != listedFile)) {
+        calls.emplace_back(oldPath, newPath);
+        return {false};
+    }
+    return rename(oldPath, newPath);
+}
+
 RenameResult FakeRenamer::rename(const std::string& oldPath, const std::string& newPath) {
     calls.emplace_back(oldPath, newPath);
     auto from = files.find(oldPath);

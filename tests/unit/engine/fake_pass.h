@@ -14,6 +14,8 @@ struct FakeRow {
     std::string folder;
     std::string name;
     std::string newName;
+    // The key of the file the row was listed for; empty: none told.
+    std::string listed = {};
 };
 
 // The file list in memory. Like the list control, it tells the pass that a row is going while
@@ -24,6 +26,7 @@ class FakeRows : public FileRows {
     std::string column(int row, RowColumn column) const override;
     void setNewName(int row, std::string newName) override;
     void deleteRow(int row) override;
+    std::string listedFile(int row) const override;
 
     std::vector<FakeRow> rows;
     RenamePass* pass = nullptr;
@@ -33,10 +36,13 @@ class FakeRows : public FileRows {
 };
 
 // A folder of files by full path, with the platform's rule: a rename onto an existing file
-// fails, a rename onto itself succeeds.
+// fails, a rename onto itself succeeds. A file's key is its contents: a listed file is renamed
+// only while its path holds the contents it was listed with.
 class FakeRenamer : public FileRenamer {
   public:
     RenameResult rename(const std::string& oldPath, const std::string& newPath) override;
+    RenameResult renameListed(const std::string& oldPath, const std::string& newPath,
+                              const std::string& listedFile) override;
 
     std::map<std::string, std::string> files;
     std::vector<std::pair<std::string, std::string>> calls;

@@ -170,6 +170,28 @@ TEST_F(RenamePassTest, RowsThatFailAloneStillArmTheButton) {
     EXPECT_EQ(window.searchList.entries, (std::vector<std::string>{"-"}));
 }
 
+// A file put in the place of a listed one, under its very name, is not renamed: the row fails
+// with its message and stays, and the other rows go on.
+TEST_F(RenamePassTest, ARowIsRenamedOnlyWhileItsPathNamesTheListedFile) {
+    addFile("1.txt");
+    addFile("2.txt");
+    rows.rows[0].listed = "contents of 1.txt";
+    rows.rows[1].listed = "contents of 2.txt";
+    test("{\\d}", "\\1\\1");
+    renamer.files[folder + "1.txt"] = "another program's file";
+    messages.shown.clear();
+
+    const PassOutcome outcome = pass.runAction();
+    EXPECT_EQ(outcome.failedRenames, 1);
+    EXPECT_EQ(listedNames(), (std::vector<std::string>{"1.txt"}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              "[D:\\photos\\1.txt] -> [D:\\photos\\11.txt]\n Rename Failed!!");
+    EXPECT_EQ(renamer.files,
+              (std::map<std::string, std::string>{{folder + "1.txt", "another program's file"},
+                                                  {folder + "22.txt", "contents of 2.txt"}}));
+}
+
 TEST_F(RenamePassTest, TheRenamePassWalksEveryRowOnceFromTheTop) {
     addFile("abab");  // new name empty: skipped
     addFile("1.txt"); // onto 2.txt, which exists: fails and stays

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace {
 
 struct FixedText {
@@ -35,6 +38,12 @@ const FixedText fixedTexts[] = {
     {SystemText::PatternRefused, "\x90\xB3\x8B\x4B\x95\x5C\x8C\xBB\x82\xCC\x8E\x67\x82\xA2\x95\xFB"
                                  "\x82\xA8\x82\xA9\x82\xB5\x82\xA2\x82\xBC\x82\xB1\x82\xCC\x96\xEC"
                                  "\x98\x59\x81\x42"},
+    {SystemText::PathsNotHeld,
+     "\x8E\x9F\x82\xCC\x83\x70\x83\x58\x82\xC9\x82\xCD\x81\x41\x82\xB1\x82\xCC\x83\x56\x83\x58"
+     "\x83\x65\x83\x80\x82\xCC\x83\x52\x81\x5B\x83\x68\x83\x79\x81\x5B\x83\x57\x82\xC9\x82\xC8"
+     "\x82\xA2\x95\xB6\x8E\x9A\x81\x69\x3F\x82\xC5\x8E\xA6\x82\xB5\x82\xBD\x82\xE0\x82\xCC\x81"
+     "\x6A\x82\xAA\x82\xA0\x82\xE9\x82\xBD\x82\xDF\x81\x41\x91\xCE\x8F\xDB\x82\xA9\x82\xE7\x8A"
+     "\x4F\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x3A"},
 };
 
 TEST(FixedTexts, UnderCodePage932AreTheWindowsBytes) {
@@ -76,6 +85,47 @@ TEST(FixedTexts, UnderCodePage1252KeepAsciiAndMarkEveryOtherCharacter) {
     EXPECT_EQ(fromUtf8(systemTextUtf8(SystemText::ProgramVersion), westernCodePage),
               KIBREL_VERSION);
     EXPECT_EQ(fromUtf8("caf\xC3\xA9", westernCodePage), "caf\xE9");
+}
+
+struct ExactCase {
+    const char* utf8;
+    unsigned codePage;
+    std::optional<std::string> bytes; // nothing: the code page cannot hold the text exactly
+};
+
+// A name reaches a row only when the code page holds it exactly: a character it lacks is
+// neither "?" nor a look-alike ("cafe" for "café"), and a text that is no UTF-8 has no form.
+const ExactCase exactCases[] = {
+    {"a_1.txt", shiftJisCodePage, "a_1.txt"},
+    {"", shiftJisCodePage, ""},
+    {"\xE8\xA1\xA8"
+     "1.txt",
+     shiftJisCodePage,
+     "\x95\x5C"
+     "1.txt"},                                                     // 表, trail byte 5C
+    {"\xEF\xBD\xB1", shiftJisCodePage, "\xB1"},                    // halfwidth ｱ
+    {"caf\xC3\xA9_2001_0903.jpg", shiftJisCodePage, std::nullopt}, // café
+    {"\xC3\x9Cn\xC3\xAF"
+     "c\xC3\xB6"
+     "d\xC3\xA9",
+     shiftJisCodePage, std::nullopt},                                   // Ünïcödé
+    {"\xED\x95\x9C\xEA\xB5\xAD_1.txt", shiftJisCodePage, std::nullopt}, // 한국
+    {"\xF0\x9F\x98\x80_1.txt", shiftJisCodePage, std::nullopt},         // an emoji
+    {"caf\xC3\xA9", westernCodePage, "caf\xE9"},
+    {"\xE8\xA1\xA8", westernCodePage, std::nullopt},
+    {"\xF0\x9F\x98\x80", utf8CodePage, "\xF0\x9F\x98\x80"},
+    {"a\xFF", shiftJisCodePage, std::nullopt}, // no UTF-8
+    {"a\xFF", utf8CodePage, std::nullopt},
+};
+
+TEST(ExactConversion, GivesTheBytesOnlyWhenTheCodePageHoldsEveryCharacter) {
+    for (const ExactCase& c : exactCases)
+        EXPECT_EQ(fromUtf8Exactly(c.utf8, c.codePage), c.bytes) << c.utf8 << " in " << c.codePage;
+}
+
+// What a code page lacks shows as "?", never as a look-alike the user might take for it.
+TEST(FixedTexts, MarkWhatTheCodePageLacksWithoutLookAlikes) {
+    EXPECT_EQ(fromUtf8("caf\xC3\xA9", shiftJisCodePage), "caf?");
 }
 
 } // namespace
