@@ -49,27 +49,42 @@ int usageError(const Phrase& error, unsigned codePage, std::FILE* err) {
     return exitRefused;
 }
 
+// A PATH without the separators at its end, which name the folder all the same. A PATH of
+// separators alone is the root, and on Windows "C:\\" is a drive's: those stay as they are.
+std::string withoutEndingSeparators(std::string path, const CodePage& codePage) {
+    for (PathParts parts = pathParts(path, codePage); parts.name.empty() && parts.folder.size() > 1;
+         parts = pathParts(path, codePage)) {
+        const std::string shorter = parts.folder.substr(0, parts.folder.size() - 1);
+        if (shorter.find_first_not_of(pathSeparators) == std::string::npos ||
+            (onWindows && shorter.back() == ':'))
+            break;
+        path = shorter;
+    }
+    return path;
+}
+
 // One row per PATH, in the order given, after the rows already there, but none for a PATH in
-// notHeld, which goes to refused instead; false, with the error, for a PATH that names no file:
-// an empty one, or one that ends in a separator.
+// notHeld, which goes to refused instead; false, with the error, for an empty PATH. A folder may
+// be given with separators at its end; the root is a row of its own, which cannot be renamed.
 bool appendRows(const std::vector<std::string>& paths, const std::set<std::string>& notHeld,
                 const CodePage& codePage, CliRows& rows, std::vector<std::string>& refused,
                 Phrase& error) {
     rows.reserve(static_cast<std::size_t>(rows.count()) + paths.size());
-    for (const std::string& path : paths) {
-        if (notHeld.count(path) != 0) {
-            refused.push_back(path);
+    for (const std::string& given : paths) {
+        if (notHeld.count(given) != 0) {
+            refused.push_back(given);
             continue;
         }
-        PathParts parts = pathParts(path, codePage);
-        if (parts.name.empty()) {
-            error = path.empty() ? Phrase{"an empty PATH names no file"}
-                                 : Phrase{"'%1' names no file: give a folder without the "
-                                          "separator at its end",
-                                          {path}};
+        if (given.empty()) {
+            error = Phrase{"an empty PATH names no file"};
             return false;
         }
-        rows.append({std::move(parts.folder), std::move(parts.name), {}});
+        const std::string path = withoutEndingSeparators(given, codePage);
+        PathParts parts = pathParts(path, codePage);
+        if (parts.name.empty())
+            rows.append({{}, path, {}});
+        else
+            rows.append({std::move(parts.folder), std::move(parts.name), {}});
     }
     return true;
 }
@@ -110,12 +125,10 @@ struct Run {
     std::FILE* err;
 };
 
-// A rename as it is made, on standard output with --verbose.
+// A rename as it is made, on standard error with --verbose.
 void tellMade(const Run& run, const std::string& oldPath, const std::string& newPath) {
-    if (run.options.verbosity != Verbosity::verbose)
-        return;
-    const std::string line = run.messages.phrase("renamed %1 -> %2", {oldPath, newPath});
-    write(run.out, toTerminal(line, run.codePage.number()) + "\n");
+    if (run.options.verbosity == Verbosity::verbose)
+        run.messages.say("renamed %1 -> %2", {oldPath, newPath});
 }
 
 // Tells why each row that is left alone is: all but those whose refusal was told already.
@@ -136,6 +149,11 @@ void tellUnusableNames(const std::vector<UnusableName>& left, const CliRows& row
         case UnusableName::Why::tooLong:
             messages.say("%1: the new name is longer than the file system allows (%2 bytes)",
                          {pathOf(row), std::to_string(unusable.longest)});
+            break;
+        case UnusableName::Why::windows:
+            messages.say("%1: Windows cannot hold the new name %2 (a device name, a dot or a "
+                         "space at its end, or a control character)",
+                         {pathOf(row), unusable.newName});
             break;
         }
     }
@@ -170,20 +188,63 @@ void tellConflicts(const std::vector<Conflict>& conflicts,
     }
 }
 
+// The rows that no order can rename are told and left alone.
+void leaveUnrenamable(CliRows& rows, CliMessages& messages) {
+    const std::vector<PlannedRename> planned = plannedRenames(rows);
+    const std::vector<Unrenamable> found =
+        foreseeUnrenamable(planned, fileIdentity, pathSeparators);
+    for (const Unrenamable& u : found) {
+        const std::string& path = planned[static_cast<std::size_t>(u.row)].oldPath;
+        const std::string other =
+            u.other >= 0 ? planned[static_cast<std::size_t>(u.other)].oldPath : std::string();
+        switch (u.kind) {
+        case Unrenamable::Kind::missing:
+            messages.say("%1: no file or folder has this name", {path});
+            break;
+        case Unrenamable::Kind::sameFile:
+            messages.say("%1 is the file %2, which is renamed before it", {path, other});
+            break;
+        case Unrenamable::Kind::folderFirst:
+            messages.say("%1: its folder %2 is renamed before it (list the folder after what it "
+                         "holds)",
+                         {path, other});
+            break;
+        case Unrenamable::Kind::notAName:
+            messages.say("%1 cannot be renamed", {path});
+            break;
+        }
+        rows.setNewName(u.row, {});
+    }
+}
+
 // A temporary name of this process in the folder of path.
 std::string temporaryName(const std::string& path, int n, const CodePage& codePage) {
     return pathParts(path, codePage).folder + ".kibrel-" + std::to_string(processNumber()) + "-" +
            std::to_string(n);
 }
 
-FileRenamer& platformRenamer() {
-#ifdef _WIN32
-    static MoveFileRenamer renamer(true);
+// The platform's renamer, which tells the journal of a placeholder it claims a new name with.
+class PlatformRenamer {
+  public:
+    explicit PlatformRenamer(Journal& journal) {
+#ifndef _WIN32
+        renamer_.tellClaims(
+            [&journal](const std::string& path) { journal.claimed(fileIdentity(path)); });
 #else
-    static NoReplaceRenamer renamer;
+        (void)journal;
 #endif
-    return renamer;
-}
+    }
+    FileRenamer& renamer() {
+        return renamer_;
+    }
+
+  private:
+#ifdef _WIN32
+    MoveFileRenamer renamer_{true};
+#else
+    NoReplaceRenamer renamer_;
+#endif
+};
 
 constexpr const char* noJournalText = "kibrel-cli: no journal can be kept, so nothing was renamed";
 
@@ -195,8 +256,24 @@ std::string journalFolderOrSay(CliMessages& messages) {
     return folder;
 }
 
+// A run ended between its first rename and the moment its pending journal took the journal's
+// name leaves the pending one, which is the last run's when it shows a rename made: written as
+// made, or not written as failed with the file under its new name and nothing under its old.
+void settlePendingJournal(Journal& journal) {
+    const JournalRead pending = readJournal(journal.pendingPath());
+    if (pending.state == JournalRead::State::absent)
+        return;
+    bool made = false;
+    for (const JournalEntry& entry : pending.entries)
+        made = made || entry.outcome == JournalEntry::Outcome::made ||
+               (entry.outcome == JournalEntry::Outcome::unknown && pathExists(entry.newPath) &&
+                !pathExists(entry.oldPath));
+    journal.settlePending(made);
+}
+
 // Begins the journal of a real run; false after the message that no journal can be kept.
 bool beginJournalOrSay(Journal& journal, CliMessages& messages) {
+    settlePendingJournal(journal);
     if (journal.begin())
         return true;
     messages.say(noJournalText);
@@ -221,18 +298,39 @@ int exitOf(const PassOutcome& outcome) {
     return outcome.failedRows() > 0 ? exitSomeRowFailed : exitAllRenamed;
 }
 
+// The rows whose new name is their name, which a rename pass leaves as they are.
+int unchangedRows(const CliRows& rows) {
+    int unchanged = 0;
+    for (int i = 0; i < rows.count(); ++i)
+        unchanged += rows.at(i).newName == rows.at(i).name ? 1 : 0;
+    return unchanged;
+}
+
+// The closing line of a real run, unless -q: the rows renamed, failed and left as they were;
+// returns the run's exit status.
+int tellCounts(const Run& run, const PassOutcome& outcome, int total, int unchanged) {
+    if (run.options.verbosity != Verbosity::quiet) {
+        const int failed = outcome.failedRows();
+        const int renamed = total - failed - unchanged;
+        run.messages.say("kibrel-cli: renamed %1, failed %2, unchanged %3",
+                         {std::to_string(renamed > 0 ? renamed : 0), std::to_string(failed),
+                          std::to_string(unchanged)});
+    }
+    return exitOf(outcome);
+}
+
 // The two passes, as two presses of the window's action button, with what a script needs
 // around them.
 int runPasses(const Run& run, CliRows& rows) {
     run.messages.speakOf(rows);
-    // A real run keeps its journal, begun before anything else; without one it renames
-    // nothing.
+    // A real run begins its journal before anything else; without one it renames nothing.
     const std::string folder = run.options.dryRun ? "" : journalFolderOrSay(run.messages);
     Journal journal(folder);
     if (!run.options.dryRun && (folder.empty() || !beginJournalOrSay(journal, run.messages)))
         return exitRefused;
+    PlatformRenamer platform(journal);
     JournaledRenamer renamer(
-        platformRenamer(), journal, fileIdentity,
+        platform.renamer(), journal, fileIdentity, absolutePath,
         [&](const std::string& from, const std::string& to) { tellMade(run, from, to); });
     CompiledPatterns matcher;
     RenameEngine engine(run.codePage, run.messages, matcher);
@@ -269,8 +367,12 @@ int runPasses(const Run& run, CliRows& rows) {
     if (tested.libraryFailures > 0)
         return exitRefused;
 
-    // A row whose new name can be no file's name is left alone, with a message naming it.
-    tellUnusableNames(leaveUnusableNames(rows, tested.rowKinds, longestName), rows, run.messages);
+    // A row whose new name can be no file's name is left alone, with a message naming it, and
+    // so is a row that no order of renames can rename.
+    tellUnusableNames(leaveUnusableNames(rows, tested.rowKinds, longestName,
+                                         onWindows || run.options.windowsNames),
+                      rows, run.messages);
+    leaveUnrenamable(rows, run.messages);
     const std::vector<PlannedRename> planned = plannedRenames(rows);
     PathsOnDisk onDisk;
     const PathExists exists = [&](const std::string& path) { return onDisk.exists(path); };
@@ -284,79 +386,189 @@ int runPasses(const Run& run, CliRows& rows) {
     tellConflicts(conflicts, planned, run.messages);
     if (run.options.dryRun)
         return exitOf(foreseenOutcome(conflicts, rows));
+    const int total = rows.count();
+    const int unchanged = unchangedRows(rows);
     if (plan)
-        return exitOf(renameInOrder(run, rows, *plan, renamer));
-    return exitOf(pass.runAction());
+        return tellCounts(run, renameInOrder(run, rows, *plan, renamer), total, unchanged);
+    return tellCounts(run, pass.runAction(), total, unchanged);
 }
 
-// Where a path of the tree as an undo leaves it lies now, while the undo is only shown: every
-// rename taken back so far (restored path, path it still has) moves what lies below it too.
-std::string whereItLiesNow(std::string path,
-                           const std::vector<std::pair<std::string, std::string>>& takenBack) {
-    for (auto step = takenBack.rbegin(); step != takenBack.rend(); ++step) {
-        const std::string& restored = step->first;
-        if (path.compare(0, restored.size(), restored) == 0 &&
-            (path.size() == restored.size() ||
-             pathSeparators.find(path[restored.size()]) != std::string_view::npos))
-            path.replace(0, restored.size(), step->second);
+// What an undo that is only shown has taken back so far, to tell where a path of the tree as
+// the undo leaves it lies now and whether a name is taken.
+class ShownUndo {
+  public:
+    // Where the path lies now: every rename taken back so far (restored path, path it still
+    // has) moves what lies below it too.
+    std::string whereItLiesNow(std::string path) const {
+        for (auto step = takenBack_.rbegin(); step != takenBack_.rend(); ++step) {
+            const std::string& restored = step->first;
+            if (path.compare(0, restored.size(), restored) == 0 &&
+                (path.size() == restored.size() ||
+                 pathSeparators.find(path[restored.size()]) != std::string_view::npos))
+                path.replace(0, restored.size(), step->second);
+        }
+        return path;
     }
-    return path;
+    // The identity of what has the path, as the undo leaves the tree.
+    std::string identityOf(const std::string& path) const {
+        const std::string now = whereItLiesNow(path);
+        return restored_.count(path) == 0 && vacated_.count(now) != 0 ? std::string()
+                                                                      : fileIdentity(now);
+    }
+    void takeBack(const std::string& newPath, const std::string& oldPath) {
+        vacated_.insert(whereItLiesNow(newPath));
+        restored_.erase(newPath);
+        restored_.insert(oldPath);
+        takenBack_.emplace_back(oldPath, newPath);
+    }
+
+  private:
+    std::vector<std::pair<std::string, std::string>> takenBack_;
+    std::set<std::string> restored_;
+    std::set<std::string> vacated_;
+};
+
+// A journal that cannot be read is told with its path and what is wrong with it.
+void tellDamage(const JournalRead& read, const std::string& path, CliMessages& messages) {
+    switch (read.state) {
+    case JournalRead::State::unreadable:
+        messages.say("kibrel-cli: the journal %1 cannot be read: %2", {path, read.problem});
+        break;
+    case JournalRead::State::folder:
+        messages.say("kibrel-cli: the journal %1 is a folder, not a journal", {path});
+        break;
+    case JournalRead::State::empty:
+        messages.say("kibrel-cli: the journal %1 is damaged: it is empty", {path});
+        break;
+    case JournalRead::State::notAJournal:
+        messages.say("kibrel-cli: the journal %1 is damaged: it does not begin as a journal",
+                     {path});
+        break;
+    case JournalRead::State::badLine:
+        messages.say("kibrel-cli: the journal %1 is damaged: line %2 cannot be read",
+                     {path, std::to_string(read.line)});
+        break;
+    case JournalRead::State::absent:
+    case JournalRead::State::read:
+        break;
+    }
+}
+
+// An interrupted run (or undo) whose last rename, of `from`, was not made may have left the
+// empty placeholder that claimed the name `path`: removed when it is the one the journal wrote
+// as claimed and still empty, else named.
+void settlePlaceholder(const Run& run, const std::string& path, const std::string& claim,
+                       const std::string& from) {
+    if (!isEmptyFile(path))
+        return;
+    if (claim.empty() || !sameFile(claim, fileIdentity(path)))
+        run.messages.say("%1: an empty file has the new name of %2, which the interrupted run did "
+                         "not rename; it may be that run's placeholder, and is left as it is",
+                         {path, from});
+    else if (run.options.dryRun)
+        run.messages.say("%1: the empty placeholder that the interrupted run left would be removed",
+                         {path});
+    else if (removeFile(path))
+        run.messages.say("%1: the empty placeholder that the interrupted run left was removed",
+                         {path});
 }
 
 // The last run's renames taken back, newest first, each file from its new name to its old one,
 // never onto an existing file; a file that has moved, changed name or been replaced since is
 // told and left alone. Each is looked at when its turn comes, after the newer ones are taken
-// back (a folder renamed after a file in it first).
+// back (a folder renamed after a file in it first). What is taken back is written into the
+// journal, so that a later undo retries only what this one could not take back.
 int runUndo(const Run& run) {
     const std::string folder = journalFolderOrSay(run.messages);
     if (folder.empty())
         return exitRefused;
-    const std::optional<std::vector<JournalEntry>> entries =
-        readJournal(folder + Journal::fileName);
-    if (!entries) {
+    Journal journal(folder);
+    settlePendingJournal(journal);
+    const JournalRead read = readJournal(journal.path());
+    if (read.state == JournalRead::State::absent) {
         run.messages.say("kibrel-cli: there is no run to take back");
         return exitRefused;
     }
-    Journal journal(folder);
-    if (!run.options.dryRun && !beginJournalOrSay(journal, run.messages))
+    if (read.state != JournalRead::State::read) {
+        tellDamage(read, journal.path(), run.messages);
         return exitRefused;
-    JournaledRenamer renamer(
-        platformRenamer(), journal, fileIdentity,
-        [&](const std::string& from, const std::string& to) { tellMade(run, from, to); });
-    std::vector<std::pair<std::string, std::string>> takenBack;
+    }
+    const std::vector<JournalEntry>& entries = read.entries;
+    if (!run.options.dryRun && !journal.resume()) {
+        run.messages.say(noJournalText);
+        return exitRefused;
+    }
+    PlatformRenamer platform(journal);
+    ShownUndo shown;
     std::string records;
+    int toTakeBack = 0;
+    int takenBack = 0;
     int leftAlone = 0;
-    for (auto entry = entries->rbegin(); entry != entries->rend(); ++entry) {
-        if (entry->outcome == JournalEntry::Outcome::failed)
+    for (std::size_t i = entries.size(); i-- > 0;) {
+        const JournalEntry& entry = entries[i];
+        if (entry.outcome == JournalEntry::Outcome::failed ||
+            entry.takenBack == JournalEntry::Outcome::made)
             continue;
-        const std::string now = fileIdentity(whereItLiesNow(entry->newPath, takenBack));
+        // An undo that ended while it took this one back took it back when the file is under
+        // its old name and nothing under its new one.
+        if (entry.takenBack == JournalEntry::Outcome::unknown) {
+            if (!pathExists(entry.newPath) && pathExists(entry.oldPath))
+                continue;
+            settlePlaceholder(run, entry.oldPath, entry.undoClaim, entry.newPath);
+        }
+        const std::string now = shown.identityOf(entry.newPath);
+        const bool oldTaken = !shown.identityOf(entry.oldPath).empty();
         // A rename that the run may not have made before it ended was made when the file is
         // under its new name and nothing is under its old one.
-        if (entry->outcome == JournalEntry::Outcome::unknown &&
-            (now.empty() || pathExists(whereItLiesNow(entry->oldPath, takenBack))))
+        if (entry.outcome == JournalEntry::Outcome::unknown && (now.empty() || oldTaken)) {
+            if (!now.empty())
+                settlePlaceholder(run, entry.newPath, entry.claim, entry.oldPath);
             continue;
+        }
+        ++toTakeBack;
         if (now.empty()) {
             run.messages.say("%1: not taken back: it has moved or changed name since",
-                             {entry->newPath});
+                             {entry.newPath});
             ++leftAlone;
-        } else if (entry->outcome == JournalEntry::Outcome::made && now != entry->identity) {
-            run.messages.say("%1: not taken back: another file has that name now",
-                             {entry->newPath});
+        } else if (entry.outcome == JournalEntry::Outcome::made && !sameFile(entry.identity, now)) {
+            run.messages.say("%1: not taken back: another file has that name now", {entry.newPath});
             ++leftAlone;
         } else if (run.options.dryRun) {
-            appendRecord(records, entry->newPath, pathParts(entry->oldPath, run.codePage).name,
+            if (oldTaken) {
+                run.messages.say("%1: not taken back: %2 exists", {entry.newPath, entry.oldPath});
+                ++leftAlone;
+                continue;
+            }
+            appendRecord(records, entry.newPath, pathParts(entry.oldPath, run.codePage).name,
                          run.options.nullSeparated);
-            takenBack.emplace_back(entry->oldPath, entry->newPath);
-        } else if (const RenameResult result = renamer.rename(entry->newPath, entry->oldPath);
-                   !result.renamed) {
-            run.messages.showMessage(
-                renameFailedText(entry->newPath, entry->oldPath, result.reason), 0,
-                renameFailedCaption);
-            ++leftAlone;
+            shown.takeBack(entry.newPath, entry.oldPath);
+        } else {
+            if (!journal.beforeUndo(i)) {
+                run.messages.say(noJournalText);
+                return exitRefused;
+            }
+            const RenameResult result = platform.renamer().rename(entry.newPath, entry.oldPath);
+            journal.after(result.renamed, {});
+            if (result.renamed) {
+                ++takenBack;
+                tellMade(run, entry.newPath, entry.oldPath);
+            } else {
+                run.messages.showMessage(
+                    renameFailedText(entry.newPath, entry.oldPath, result.reason), 0,
+                    renameFailedCaption);
+                ++leftAlone;
+            }
         }
+    }
+    if (toTakeBack == 0) {
+        run.messages.say("kibrel-cli: the last run has been taken back already");
+        return exitAllRenamed;
     }
     if (run.options.dryRun && run.options.verbosity != Verbosity::quiet && !write(run.out, records))
         return exitRefused;
+    if (!run.options.dryRun && run.options.verbosity != Verbosity::quiet)
+        run.messages.say("kibrel-cli: taken back %1, not taken back %2",
+                         {std::to_string(takenBack), std::to_string(leftAlone)});
     return leftAlone > 0 ? exitSomeRowFailed : exitAllRenamed;
 }
 

@@ -1,5 +1,6 @@
 #include "cli_run.h"
 #include "cli_texts.h"
+#include "platform.h"
 
 #include <cstdio>
 #include <optional>
@@ -41,6 +42,9 @@ int wmain(int argc, wchar_t** argv) {
 }
 #else
 int main(int argc, char** argv) {
+    // Before any file is opened, so that none takes the number of a closed standard stream.
+    if (!openStandardStreams())
+        return exitRefused;
     // Natively the locale tells the default code page, the terminal's characters and the
     // language of the messages; an argument is the bytes it is.
     loadCatalog();

@@ -43,12 +43,32 @@ PathParts pathParts(std::string_view path, const CodePage& codePage);
 // %LOCALAPPDATA%\Kibrel. Empty when there is none or it cannot be made.
 std::string journalFolder();
 
-// Which file the path names now, as a text that only the same file, unchanged, gives: natively
-// device, inode, size and time of the last write (an inode freed and given to a new file shows
-// by the latter two), on Windows the volume, the file index, the size and the last write; empty
-// when nothing is there. A folder is told by its device and inode (volume and index) alone: what
-// is saved into it or taken out of it since does not make it another folder.
+// Which file the path names now, as a text that stays the same for the same file however it is
+// written to or renamed: natively device and inode, and the time the file was made where the
+// file system keeps it (an inode freed and given to a new file shows by it); on Windows the
+// volume and the file index (on NTFS the index counts the reuses of its record). On FAT, whose
+// numbers for a file do not last, the time the file was made and ":fat" follow, and sameFile()
+// compares that time alone. Empty when nothing is there.
 std::string fileIdentity(const std::string& path);
+
+// Whether the path names a file, not a folder or a link, that holds nothing.
+bool isEmptyFile(const std::string& path);
+
+// Removes the file; false when it cannot be removed.
+bool removeFile(const std::string& path);
+
+// The path from the root of its file system (on Windows, of its drive), as the current folder
+// gives it; the path itself when the current folder cannot be known.
+std::string absolutePath(const std::string& path);
+
+#ifndef _WIN32
+// Makes sure that the standard streams, descriptors 0 to 2, are open, so that no file the
+// program opens takes one of their numbers: a closed one is opened to /dev/null, standard input
+// for writing and the other two for reading, so that a use of them fails as it would have;
+// false when one cannot be opened. (Windows' C runtime keeps those numbers for the standard
+// streams.)
+bool openStandardStreams();
+#endif
 
 // Whether anything, a file, a folder or a link, has the path as its name now.
 bool pathExists(const std::string& path);

@@ -8,8 +8,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <langinfo.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 unsigned defaultCodePage() {
@@ -58,19 +61,66 @@ std::string journalFolder() {
             return {};
         folder = std::string(home) + "/.local/state";
     }
+    while (!folder.empty() && folder.back() == '/')
+        folder.pop_back();
     folder += "/kibrel";
     return makeFolders(folder) ? folder + "/" : std::string();
 }
 
 std::string fileIdentity(const std::string& path) {
-    struct stat s {};
-    if (lstat(path.c_str(), &s) != 0)
+    struct statx s {};
+    if (statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &s) != 0)
         return {};
-    const std::string place = std::to_string(s.st_dev) + ":" + std::to_string(s.st_ino);
-    if (S_ISDIR(s.st_mode))
-        return place;
-    return place + ":" + std::to_string(s.st_size) + ":" + std::to_string(s.st_mtim.tv_sec) + "." +
-           std::to_string(s.st_mtim.tv_nsec);
+    std::string identity =
+        std::to_string(makedev(s.stx_dev_major, s.stx_dev_minor)) + ":" + std::to_string(s.stx_ino);
+    if ((s.stx_mask & STATX_BTIME) == 0)
+        return identity;
+    identity +=
+        ":" + std::to_string(s.stx_btime.tv_sec) + "." + std::to_string(s.stx_btime.tv_nsec);
+    // FAT numbers its files anew at every mount: the time a file was made is what lasts.
+    constexpr long fat = 0x4d44;
+    constexpr long exFat = 0x2011BAB0;
+    struct statfs fs {};
+    if (statfs(path.c_str(), &fs) == 0 && (fs.f_type == fat || fs.f_type == exFat))
+        identity += ":fat";
+    return identity;
+}
+
+bool isEmptyFile(const std::string& path) {
+    struct stat s {};
+    return lstat(path.c_str(), &s) == 0 && S_ISREG(s.st_mode) && s.st_size == 0;
+}
+
+bool removeFile(const std::string& path) {
+    return unlink(path.c_str()) == 0;
+}
+
+std::string absolutePath(const std::string& path) {
+    if (!path.empty() && path[0] == '/')
+        return path;
+    std::string folder(4096, '\0');
+    while (getcwd(folder.data(), folder.size()) == nullptr) {
+        if (errno != ERANGE)
+            return path;
+        folder.resize(2 * folder.size());
+    }
+    folder.resize(std::strlen(folder.c_str()));
+    return folder + (folder.back() == '/' ? "" : "/") + path;
+}
+
+bool openStandardStreams() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // The lowest free number is the one just found closed.
+        const int opened = open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
+        if (opened != fd) {
+            if (opened >= 0)
+                close(opened);
+            return false;
+        }
+    }
+    return true;
 }
 
 bool pathExists(const std::string& path) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 unsigned defaultCodePage() {
     return GetACP();
 }
@@ -25,9 +27,16 @@ PathParts pathParts(std::string_view path, const CodePage& codePage) {
 
 std::string journalFolder() {
     char local[MAX_PATH + 1] = {};
-    const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", local, sizeof local);
+    DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", local, sizeof local);
     if (length == 0 || length >= sizeof local)
         return {};
+    // A separator at the end goes; walked by characters, since the second byte of a double-byte
+    // character may be 0x5C.
+    const char* last = local;
+    for (const char* at = local; *at != '\0'; at = CharNextA(at))
+        last = at;
+    if (*last == '\\' || *last == '/')
+        length = static_cast<DWORD>(last - local);
     const std::string folder = std::string(local, length) + "\\Kibrel";
     if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
         return {};
@@ -42,6 +51,12 @@ std::string fileIdentity(const std::string& path) {
         return {};
     BY_HANDLE_FILE_INFORMATION info{};
     const bool known = GetFileInformationByHandle(file, &info) != 0;
+    // FAT numbers a file by the place of its entry in its folder, which a rename may move: the
+    // time a file was made is what lasts.
+    wchar_t system[MAX_PATH + 1] = {};
+    const bool fat = GetVolumeInformationByHandleW(file, nullptr, 0, nullptr, nullptr, nullptr,
+                                                   system, MAX_PATH + 1) != 0 &&
+                     (std::wcsncmp(system, L"FAT", 3) == 0 || std::wcscmp(system, L"exFAT") == 0);
     CloseHandle(file);
     if (!known)
         return {};
@@ -49,14 +64,32 @@ std::string fileIdentity(const std::string& path) {
         static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
     const std::string place =
         std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(index);
-    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+    if (!fat)
         return place;
-    const unsigned long long size =
-        static_cast<unsigned long long>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
-    const unsigned long long written =
-        static_cast<unsigned long long>(info.ftLastWriteTime.dwHighDateTime) << 32 |
-        info.ftLastWriteTime.dwLowDateTime;
-    return place + ":" + std::to_string(size) + ":" + std::to_string(written);
+    const unsigned long long made =
+        static_cast<unsigned long long>(info.ftCreationTime.dwHighDateTime) << 32 |
+        info.ftCreationTime.dwLowDateTime;
+    return place + ":" + std::to_string(made) + ":fat";
+}
+
+bool isEmptyFile(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != 0 &&
+           (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+               0 &&
+           data.nFileSizeHigh == 0 && data.nFileSizeLow == 0;
+}
+
+bool removeFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+std::string absolutePath(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full)
+        return path;
+    return std::string(full, length);
 }
 
 bool pathExists(const std::string& path) {

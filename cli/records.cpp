@@ -12,7 +12,7 @@ constexpr bool escapes = true;
 
 bool needsEscapes(std::string_view text) {
     for (char c : text)
-        if (c == '\t' || c == '\n' || c == '\\')
+        if (escapedInFields(c))
             return true;
     return false;
 }

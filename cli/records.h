@@ -16,9 +16,9 @@
 std::optional<std::vector<std::string>> readPaths(std::FILE* in, bool nullSeparated);
 
 // One record: with nullSeparated, both texts as they are, each ended by a NUL byte. Otherwise a
-// line; natively, where PATH or NEWNAME holds a tab, a line feed or a backslash, the line begins
-// with a backslash and those characters are written as \t, \n and \\, so that every line
-// parses. On Windows no name holds a tab or a line feed and the backslash separates folders: the
-// line is written as it is.
+// line; natively, where PATH or NEWNAME holds a control character or a backslash, the line
+// begins with a backslash and those characters are written as escapes (escapedField()), so that
+// every line parses and no terminal acts on a name. On Windows no name holds a tab or a line feed
+// and the backslash separates folders: the line is written as it is.
 void appendRecord(std::string& out, std::string_view path, std::string_view newName,
                   bool nullSeparated);

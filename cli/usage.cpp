@@ -28,8 +28,8 @@ constexpr const char* namesText =
     "A new name may not hold '/'; with --windows-names, not \\ / : * ? \" < > | either.";
 constexpr const char* recordsText =
     "one line per PATH: the PATH, a tab and its new name (empty when it was refused).\n"
-    "A line whose PATH or new name holds a tab, a line feed or a backslash begins with a\n"
-    "backslash, and those characters are written \\t, \\n and \\\\.";
+    "A line whose PATH or new name holds a control character or a backslash begins with a\n"
+    "backslash, and those characters are written \\t, \\n, \\r, \\\\ and \\xHH.";
 constexpr const char* languageText =
     "Messages follow the locale: Japanese under a Japanese locale, English otherwise.";
 #endif
@@ -52,9 +52,10 @@ order given. An existing file or folder is never replaced.
   -0, --null             PATHs in FILE are separated by NUL bytes, and each new name is
                          written as PATH NUL NEWNAME NUL
   -q, --quiet            print nothing but errors
-  -v, --verbose          print every rename as it is made
+  -v, --verbose          print every rename as it is made, on standard error
       --windows-names    refuse new names that Windows cannot hold (a folder shared with
-                         Windows)
+                         Windows): its nine characters, control characters, device names
+                         such as CON or nul.txt, a dot or a space at the end
       --code-page=CP     how names and texts are encoded: 932, utf-8 or 1252
                          (default: %1)
   -h, --help             show this help and exit
@@ -69,7 +70,10 @@ constexpr const char* outputText =
 is replaced, from left to right. %2
 After the test pass, standard output holds %3
 Before the first rename, and with --dry-run, standard error names every rename that would
-fail: two PATHs with one new name, a new name that exists, a chain in the wrong order, a swap.
+fail: a PATH that names nothing, one file under two spellings, a folder renamed before a PATH
+inside it, a PATH that cannot be renamed (. or ..), two PATHs with one new name, a new name
+that exists, a chain in the wrong order, a swap. A real run ends with a line on standard
+error that counts the files renamed, failed and left as they were.
 %4
 
 )";
@@ -77,8 +81,10 @@ fail: two PATHs with one new name, a new name that exists, a chain in the wrong 
 // The journal (%1: where it lies), the pattern language and the exit status.
 constexpr const char* journalAndLanguageText =
     R"(Every real run keeps a journal of its renames, written before each rename is made, in
-%1; --undo takes that run back, and leaves alone, with a message, a file that has
-moved or changed name since.
+%1; a run that renames nothing keeps the journal as it was. --undo, from any folder,
+takes that run back and leaves alone, with a message, a file that has moved, changed name or
+been replaced since, or whose old name is taken; a second --undo retries only what the first
+could not take back, and never redoes the run.
 
 In the Search text, braces mark regions of the match, \d \a \w \h stand for digits,
 letters, word characters and hexadecimal digits (\D \A \W \H for the others), \N for a

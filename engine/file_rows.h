@@ -21,8 +21,11 @@ class FileRows {
     virtual std::string column(int row, RowColumn column) const = 0;
     // Writes the NewName column of a row and shows it at once.
     virtual void setNewName(int row, std::string newName) = 0;
-    // Removes a row; the rows below it move up by one.
+    // Removes a row; the rows below it move up by one. The list may show the removal a moment
+    // later, at the latest at the next showRemovals.
     virtual void deleteRow(int row) = 0;
+    // Shows the list as it now stands, every removal included.
+    virtual void showRemovals() {}
     // Which file the row's path named when it was listed, as the front end's renamer tells
     // files apart (the window: the file's index on its volume); empty when nothing told it.
     virtual std::string listedFile(int /* row */) const { return {}; }

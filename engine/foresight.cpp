@@ -4,7 +4,9 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -161,9 +163,27 @@ PassOutcome foreseenOutcome(const std::vector<Conflict>& conflicts, const FileRo
     return outcome;
 }
 
+bool windowsCannotHold(std::string_view name) {
+    for (char c : name)
+        if (c > 0 && c < 0x20)
+            return true;
+    if (!name.empty() && (name.back() == '.' || name.back() == ' '))
+        return true;
+    std::string base(name.substr(0, name.find('.')));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    for (char& c : base)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL")
+        return true;
+    return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+           base[3] >= '1' && base[3] <= '9';
+}
+
 std::vector<UnusableName> leaveUnusableNames(FileRows& rows,
                                              const std::vector<RowName::Kind>& kinds,
-                                             const LongestName& longestName) {
+                                             const LongestName& longestName, bool windowsNames) {
     std::map<std::string, std::size_t> longest;
     auto longestIn = [&](const std::string& folder) {
         auto known = longest.find(folder);
@@ -181,13 +201,87 @@ std::vector<UnusableName> leaveUnusableNames(FileRows& rows,
             continue;
         }
         const std::string folder = rows.column(i, RowColumn::FilePath);
-        if (newName == "." || newName == "..")
+        // A PATH of "." or ".." that keeps its name is no rename to one of the two, but a PATH
+        // that cannot be renamed, which foreseeUnrenamable() tells.
+        if ((newName == "." || newName == "..") &&
+            newName != rows.column(i, RowColumn::CurrentName))
             left.push_back({i, UnusableName::Why::dotNames, std::move(newName)});
         else if (newName.size() > longestIn(folder))
             left.push_back({i, UnusableName::Why::tooLong, std::move(newName), longestIn(folder)});
+        else if (windowsNames && newName != rows.column(i, RowColumn::CurrentName) &&
+                 windowsCannotHold(newName))
+            left.push_back({i, UnusableName::Why::windows, std::move(newName)});
         else
             continue;
         rows.setNewName(i, {});
     }
     return left;
+}
+
+namespace {
+
+// Whether the name at the end of the path is "." or "..", or the path is the root.
+bool namesNoFile(std::string_view path, std::string_view separators) {
+    if (path.find_first_not_of(separators) == std::string_view::npos)
+        return true;
+    const std::size_t last = path.find_last_of(separators);
+    const std::string_view name = last == std::string_view::npos ? path : path.substr(last + 1);
+    return name == "." || name == "..";
+}
+
+} // namespace
+
+// Folders are known by their identities, so that a folder renamed is found under any spelling
+// of the paths inside it; the identity of each folder on the way is asked once.
+std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& rows,
+                                            const IdentityOf& identity,
+                                            std::string_view separators) {
+    std::vector<Unrenamable> found;
+    // The rows that move their file, by its identity.
+    std::unordered_map<std::string, int> moving;
+    std::unordered_map<std::string, std::string> folders;
+    auto folderIdentity = [&](const std::string& folder) -> const std::string& {
+        auto known = folders.find(folder);
+        if (known == folders.end())
+            known = folders.emplace(folder, identity(folder)).first;
+        return known->second;
+    };
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const PlannedRename& rename = rows[r];
+        const auto row = static_cast<int>(r);
+        if (rename.newPath.empty())
+            continue;
+        if (namesNoFile(rename.oldPath, separators)) {
+            found.push_back({Unrenamable::Kind::notAName, row, -1});
+            continue;
+        }
+        const std::string file = identity(rename.oldPath);
+        if (file.empty()) {
+            found.push_back({Unrenamable::Kind::missing, row, -1});
+            continue;
+        }
+        if (const auto same = moving.find(file); same != moving.end()) {
+            found.push_back({Unrenamable::Kind::sameFile, row, same->second});
+            continue;
+        }
+        int folderMoved = -1;
+        for (std::size_t at = rename.oldPath.find_first_of(separators, 1);
+             at != std::string::npos && folderMoved < 0 && !moving.empty();
+             at = rename.oldPath.find_first_of(separators, at + 1)) {
+            // "C:" is the current folder of a drive, not a folder on the way.
+            if (rename.oldPath[at - 1] == ':')
+                continue;
+            const std::string& folder = folderIdentity(rename.oldPath.substr(0, at));
+            if (const auto renamed = moving.find(folder);
+                !folder.empty() && renamed != moving.end())
+                folderMoved = renamed->second;
+        }
+        if (folderMoved >= 0) {
+            found.push_back({Unrenamable::Kind::folderFirst, row, folderMoved});
+            continue;
+        }
+        if (rename.newPath != rename.oldPath)
+            moving.emplace(file, row);
+    }
+    return found;
 }

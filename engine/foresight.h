@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One row as the rename pass will take it: its path and the new path (empty when the row is
@@ -54,6 +55,7 @@ struct UnusableName {
         empty,    // a replacement by nothing took the name whole
         dotNames, // "." or ".."
         tooLong,  // longer than the file system allows in the row's folder
+        windows,  // a name that Windows cannot hold (windowsCannotHold())
     };
     int row;
     Why why;
@@ -64,9 +66,43 @@ struct UnusableName {
 // The most bytes a name in a folder may have ("" is the current folder).
 using LongestName = std::function<std::size_t(const std::string& folder)>;
 
+// Whether Windows cannot hold the name, besides its nine forbidden characters: a device name
+// (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, in any case, alone or before a dot), a name
+// that ends in a dot or a space (which Windows would cut off), a control character.
+bool windowsCannotHold(std::string_view name);
+
 // Leaves alone every row whose new name can be no file's name, by each row's kind from the
-// test pass: an empty one, "." and "..", a name longer than its folder allows. Returns those
+// test pass: an empty one, "." and "..", a name longer than its folder allows, and, with
+// windowsNames, a name that Windows cannot hold (unless it is the row's own name). Returns those
 // rows in list order. Tested by engine_tests (plan_test.cpp) and cli_e2e_tests.
 std::vector<UnusableName> leaveUnusableNames(FileRows& rows,
                                              const std::vector<RowName::Kind>& kinds,
-                                             const LongestName& longestName);
+                                             const LongestName& longestName,
+                                             bool windowsNames = false);
+
+// A row that no order of renames can rename, found before any rename is made.
+struct Unrenamable {
+    enum class Kind {
+        missing,     // nothing has the row's path
+        sameFile,    // the row's file is other's (an earlier row), under another spelling
+        folderFirst, // other, an earlier row, renames a folder that the row's path goes through
+        notAName,    // the path is ".", ".." or the root, which no rename can move
+    };
+    Kind kind;
+    int row;
+    int other; // -1: no row
+
+    friend bool operator==(const Unrenamable&, const Unrenamable&) = default;
+};
+
+// The identity of the file or folder at a path (device and inode), empty when nothing is there.
+using IdentityOf = std::function<std::string(const std::string&)>;
+
+// The rows with a new path that the pass would fail whatever the order, as it fails them: a row
+// whose path names nothing, a row whose file an earlier row already renames, a row inside a
+// folder that an earlier row renames first, and a row of ".", ".." or the root. A row told is no
+// earlier row for the rows after it. The paths' folders are separated by any of separators. Tested
+// by engine_tests (plan_test.cpp) and cli_e2e_tests.
+std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& rows,
+                                            const IdentityOf& identity,
+                                            std::string_view separators);

@@ -1,15 +1,41 @@
 #include "line_fields.h"
 
+namespace {
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+bool escapedInFields(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b < 0x20 || b == 0x7F || c == '\\';
+}
+
 void appendEscaped(std::string& out, std::string_view text) {
+    constexpr std::string_view hex = "0123456789ABCDEF";
     for (char c : text) {
-        if (c == '\t')
-            out += "\\t";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\\')
-            out += "\\\\";
-        else
+        if (!escapedInFields(c)) {
             out += c;
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else {
+            const auto b = static_cast<unsigned char>(c);
+            out += "\\x";
+            out += hex[b >> 4];
+            out += hex[b & 0xF];
+        }
     }
 }
 
@@ -32,9 +58,15 @@ std::optional<std::string> unescapedField(const std::string& text) {
             out += '\t';
         else if (text[i] == 'n')
             out += '\n';
+        else if (text[i] == 'r')
+            out += '\r';
         else if (text[i] == '\\')
             out += '\\';
-        else
+        else if (text[i] == 'x' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
+                 hexValue(text[i + 2]) >= 0) {
+            out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
+            i += 2;
+        } else
             return std::nullopt;
     }
     return out;

@@ -12,7 +12,12 @@
 // All that a stream holds to its end; nothing when it cannot be read.
 std::optional<std::string> readStream(std::FILE* in);
 
-// Appends a text as a field of a line: tab, line feed and backslash written as \t, \n and \\.
+// Whether a character is written as an escape in a field: the control characters, which a
+// terminal would act on (below 0x20, and 0x7F), and the backslash. No byte of a double-byte
+// character is one of them.
+bool escapedInFields(char c);
+// Appends a text as a field of a line: tab, line feed, carriage return and backslash written as
+// \t, \n, \r and \\, the other control characters as \x and two hexadecimal digits.
 void appendEscaped(std::string& out, std::string_view text);
 // The same as a text of its own.
 std::string escapedField(const std::string& text);

@@ -4,6 +4,15 @@
 
 #include <cstddef>
 
+namespace {
+
+// No file system takes a name of more bytes than this (most take 255, the roomiest 3976): a
+// replacement that grows beyond it is refused as too long whatever follows, so its expansion
+// stops there.
+constexpr std::size_t longestUsableName = 4096;
+
+} // namespace
+
 bool RenameEngine::refusedForForbiddenCharacter(std::string_view name) {
     if (findAnyChar(name, forbiddenCharacters, 0, codePage_) == notFound)
         return false;
@@ -31,7 +40,7 @@ NameStep RenameEngine::replaceFirstMatch(std::string name) {
     if (!alignRegions(patterns.trials, matchedText, captures_))
         return {NameStep::Kind::libraryFailed, std::move(name)};
 
-    const std::string x = expandReplacement(replaceText, captures_, codePage_);
+    const std::string x = expandReplacement(replaceText, captures_, codePage_, longestUsableName);
     // A whole text turned into the single LF cannot be told from no match, and counts as one.
     if (pos == 0 && static_cast<std::size_t>(len) == name.size() && x == NoMatchResult)
         return {NameStep::Kind::noMatch, std::move(name)};

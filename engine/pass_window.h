@@ -19,7 +19,8 @@ class PassWindow {
 
     // The action button reads "Rename!" when armed, else "Test".
     virtual void showActionArmed(bool armed) = 0;
-    // The wait cursor while the test pass computes the new names, the arrow after it.
+    // The wait cursor while a pass computes the new names or renames the files, the arrow after
+    // it.
     virtual void showWaitCursor() = 0;
     virtual void showArrowCursor() = 0;
 };

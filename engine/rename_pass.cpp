@@ -74,10 +74,13 @@ PassOutcome RenamePass::testPass(int count) {
 
 // Visits every row present at the start once, from the top: a renamed row leaves the list and
 // the next one moves up into its index; a skipped or failed row stays. A row's file is renamed
-// only while its path still names the file that was listed.
+// only while its path still names the file that was listed. The list shows where the pass
+// stands before a failure's message and at the end; the message box takes the wait cursor
+// away, so it is set again after it.
 PassOutcome RenamePass::renamePass(int count) {
     PassOutcome outcome;
     outcome.kind = PassOutcome::Kind::renamed;
+    window_.showWaitCursor();
     int i = 0;
     for (int visited = 0; visited < count; ++visited) {
         const std::string folder = rows_.column(i, RowColumn::FilePath);
@@ -93,12 +96,16 @@ PassOutcome RenamePass::renamePass(int count) {
         if (result.renamed) {
             rows_.deleteRow(i);
         } else {
+            rows_.showRemovals();
             messages_.showMessage(renameFailedText(oldPath, newPath, result.reason),
                                   MessageType::ok | MessageType::iconWarning, renameFailedCaption);
+            window_.showWaitCursor();
             ++outcome.failedRenames;
             ++i;
         }
     }
+    rows_.showRemovals();
     resetToTest();
+    window_.showArrowCursor();
     return outcome;
 }

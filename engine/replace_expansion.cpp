@@ -13,22 +13,29 @@ constexpr std::string_view escapeBytes = "\\\b\f\n\r\t\v";
 
 } // namespace
 
-std::string expandReplacement(std::string x, const std::vector<std::string_view>& captures,
-                              const CodePage& cp) {
-    std::size_t t = findChar(x, '\\', 0, cp);
-    while (t != notFound) {
-        char next = t + 1 < x.size() ? x[t + 1] : '\0';
-        std::size_t from = t + 1;
+// The result is built by appending, each piece of the Replace text and each capture once, so
+// the time grows with the length of the result, however many back references there are.
+std::string expandReplacement(std::string replace, const std::vector<std::string_view>& captures,
+                              const CodePage& cp, std::size_t stopAfter) {
+    std::string x;
+    std::size_t done = 0;
+    for (std::size_t t = findChar(replace, '\\', 0, cp); t != notFound && x.size() <= stopAfter;
+         t = findChar(replace, '\\', done, cp)) {
+        x.append(replace, done, t - done);
+        const char next = t + 1 < replace.size() ? replace[t + 1] : '\0';
+        done = t + 2;
         if (next >= '0' && next <= '9') {
-            auto d = static_cast<std::size_t>(next - '0');
-            x.erase(t, 2);
-            std::string_view inserted = d < captures.size() ? captures[d] : std::string_view();
-            x.insert(t, inserted);
-            from = t + inserted.size();
+            const auto d = static_cast<std::size_t>(next - '0');
+            if (d < captures.size())
+                x.append(captures[d]);
         } else if (std::size_t e = escapeKeys.find(next); e != std::string_view::npos) {
-            x.replace(t, 2, 1, escapeBytes[e]);
+            x += escapeBytes[e];
+        } else {
+            x += '\\';
+            done = t + 1;
         }
-        t = findChar(x, '\\', from, cp);
     }
+    if (x.size() <= stopAfter)
+        x.append(replace, done < replace.size() ? done : replace.size());
     return x;
 }

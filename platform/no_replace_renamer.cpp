@@ -135,6 +135,8 @@ RenameResult NoReplaceRenamer::renameOntoClaim(const std::string& oldPath,
     } else if ((claim = calls_.claimFile(newPath.c_str())) < 0) {
         return failed(errno);
     }
+    if (claimed_)
+        claimed_(newPath);
     // A file claim is known by its descriptor, whatever its name has become since.
     FileIdentity claimed;
     struct stat s {};

@@ -2,7 +2,9 @@
 
 #include "file_renamer.h"
 
+#include <functional>
 #include <string>
+#include <utility>
 
 // The system calls that a rename without replacing is made of, as a table, so that tests can
 // take away what a file system lacks, or act as another program would between two calls. Each
@@ -40,6 +42,12 @@ class NoReplaceRenamer : public FileRenamer {
 
     RenameResult rename(const std::string& oldPath, const std::string& newPath) override;
 
+    // Tells each new name right after it is claimed, before the rename onto the claim, so that
+    // a journal can note the placeholder that a run ended meanwhile leaves behind.
+    void tellClaims(std::function<void(const std::string& newPath)> claimed) {
+        claimed_ = std::move(claimed);
+    }
+
   private:
     RenameResult renameByLink(const std::string& oldPath, const std::string& newPath,
                               bool& linksRefused);
@@ -47,4 +55,5 @@ class NoReplaceRenamer : public FileRenamer {
                                  bool folder);
 
     RenameCalls calls_;
+    std::function<void(const std::string&)> claimed_;
 };

@@ -160,6 +160,36 @@ TEST_F(Pass, AChainFailsOnTheFirstRowAndRenamesTheSecond) {
     EXPECT_EQ(folder_.contents(), filesNamed({{"x.txt", "x.txt"}, {"xxxx.txt", "xx.txt"}}));
 }
 
+TEST_F(Pass, FailuresInTheMiddleShowTheirMessagesInListOrderAndThePassGoesOn) {
+    ASSERT_NO_FATAL_FAILURE(startWithFiles({"a-1", "b-1", "c-1", "d-1", "e-1"}));
+    ASSERT_TRUE(folder_.writeFile("b_1", "in the way"));
+    ASSERT_TRUE(folder_.writeFile("d_1", "in the way"));
+    ASSERT_TRUE(test("-", "_"));
+    pressAction();
+    // What the list holds while each message is open.
+    std::vector<Rows> rowsAtMessages;
+    for (const char* name : {"b-1", "d-1"}) {
+        const HWND box = program_.waitForMessageBox(defaultTimeoutMs);
+        ASSERT_NE(box, nullptr) << name;
+        std::string newName = name;
+        newName[1] = '_';
+        expectRenameFailure(readMessageBox(box), name, newName);
+        rowsAtMessages.push_back(rows());
+        closeBox(box);
+    }
+    EXPECT_TRUE(buttonReads("Test"));
+    EXPECT_EQ(rowsAtMessages,
+              (std::vector<Rows>{
+                  {row("b-1", "b_1"), row("c-1", "c_1"), row("d-1", "d_1"), row("e-1", "e_1")},
+                  {row("b-1", "b_1"), row("d-1", "d_1"), row("e-1", "e_1")}}))
+        << "a renamed row has left the list by the next failure's message";
+    EXPECT_EQ(rows(), (Rows{row("b-1", "b_1"), row("d-1", "d_1")}));
+    Files files = filesNamed(
+        {{"a_1", "a-1"}, {"b-1", "b-1"}, {"c_1", "c-1"}, {"d-1", "d-1"}, {"e_1", "e-1"}});
+    files["b_1"] = files["d_1"] = "in the way";
+    EXPECT_EQ(folder_.contents(), files);
+}
+
 // Between Test and Rename! another program saves a file of its own under a listed name (made
 // beside it, then moved into its place, as editors save): the row fails and stays, and that
 // file keeps its name and contents.

@@ -25,6 +25,8 @@ struct RunSetting {
     std::string stateFolder;
     // Natively: standard output is a pipe that nobody reads any more.
     bool closedOutput = false;
+    // Natively: the child starts with its standard output closed (">&-").
+    bool noOutput = false;
     // On Windows: the arguments are UTF-8, for names that the ANSI code page cannot hold.
     bool utf8Arguments = false;
 };

@@ -115,7 +115,11 @@ CliResult runProgram(const std::string& program, const std::vector<std::string>&
     int pipeEnds[2] = {-1, -1};
     if (setting.closedOutput && pipe(pipeEnds) == 0)
         close(pipeEnds[0]);
-    posix_spawn_file_actions_adddup2(&actions, setting.closedOutput ? pipeEnds[1] : out.fd(), 1);
+    if (setting.noOutput)
+        posix_spawn_file_actions_addclose(&actions, 1);
+    else
+        posix_spawn_file_actions_adddup2(&actions, setting.closedOutput ? pipeEnds[1] : out.fd(),
+                                         1);
     posix_spawn_file_actions_adddup2(&actions, err.fd(), 2);
     if (!setting.workingFolder.empty())
         posix_spawn_file_actions_addchdir_np(&actions, setting.workingFolder.c_str());

@@ -1,4 +1,5 @@
 #include "cli_process.h"
+#include "foresight.h"
 #include "name_cases.h"
 #include "system_texts.h"
 #include "table_code_page.h"
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +27,8 @@ struct RenameCase {
     int status;
     // Standard error in UTF-8, "%F" standing for the folder.
     std::string err;
+    // A real run's closing line: how many rows were renamed, failed and left as they were.
+    const char* counts = nullptr;
 };
 
 std::string withFolder(std::string text, const std::string& folder) {
@@ -85,7 +89,8 @@ const RenameCase renameCases[] = {
      {"photo_0903-2001.jpg"},
      {{"photo_0903-2001.jpg", "P"}},
      0,
-     ""},
+     "",
+     "1 0 0"},
     {"a region takes the fewest bytes that let the rest match",
      {{"aaa", "A"}},
      {"aaa"},
@@ -93,7 +98,8 @@ const RenameCase renameCases[] = {
      {"[a]"},
      {{"[a]", "A"}},
      0,
-     ""},
+     "",
+     "1 0 0"},
     {"every match is replaced, left to right",
      {{"a-b-c.txt", "A"}, {"plain.txt", "P"}},
      {"a-b-c.txt", "plain.txt"},
@@ -101,7 +107,8 @@ const RenameCase renameCases[] = {
      {"a_b_c.txt", "plain.txt"},
      {{"a_b_c.txt", "A"}, {"plain.txt", "P"}},
      0,
-     ""},
+     "",
+     "1 0 1"},
     {"a replacement by nothing is never searched again",
      {{"IMG0001.JPG", "I"}},
      {"IMG0001.JPG"},
@@ -109,7 +116,8 @@ const RenameCase renameCases[] = {
      {"IMG1.JPG"},
      {{"IMG1.JPG", "I"}},
      0,
-     ""},
+     "",
+     "1 0 0"},
     {"a pattern anchored at the start matches at the start of every remainder",
      {{"aaa.txt", "A"}},
      {"aaa.txt"},
@@ -117,7 +125,8 @@ const RenameCase renameCases[] = {
      {"bbb.txt"},
      {{"bbb.txt", "A"}},
      0,
-     ""},
+     "",
+     "1 0 0"},
     {"a chain in list order: the first fails, the second is renamed",
      {{"a.txt", "A"}, {"aa.txt", "AA"}},
      {"a.txt", "aa.txt"},
@@ -128,7 +137,8 @@ const RenameCase renameCases[] = {
      "リストで %Fa.txt -> %Faa.txt が %Faa.txt -> %Faaaa.txt より前にあるので、%Faa.txt "
      "がまだあります"
      "（--order なら順番を変えて名前を変えます）\n" +
-         std::string("[%Fa.txt] -> [%Faa.txt]") + failed},
+         std::string("[%Fa.txt] -> [%Faa.txt]") + failed,
+     "1 1 0"},
     {"the same chain the other way round: both are renamed",
      {{"a.txt", "A"}, {"aa.txt", "AA"}},
      {"aa.txt", "a.txt"},
@@ -136,7 +146,8 @@ const RenameCase renameCases[] = {
      {"aaaa.txt", "aa.txt"},
      {{"aa.txt", "A"}, {"aaaa.txt", "AA"}},
      0,
-     ""},
+     "",
+     "2 0 0"},
     {"a swap: both fail and both stay",
      {{"ab", "X"}, {"ba", "Y"}},
      {"ab", "ba"},
@@ -146,7 +157,8 @@ const RenameCase renameCases[] = {
      1,
      "%Fab と %Fba が互いの名前になるので、どちらも先に変えられません"
      "（--order なら一時的な名前を経由して入れ替えます）\n" +
-         std::string("[%Fab] -> [%Fba]") + failed + "[%Fba] -> [%Fab]" + failed},
+         std::string("[%Fab] -> [%Fba]") + failed + "[%Fba] -> [%Fab]" + failed,
+     "0 2 0"},
     {"a file that exists is never replaced",
      {{"a.txt", "A"}, {"b.txt", "B"}},
      {"a.txt"},
@@ -155,15 +167,17 @@ const RenameCase renameCases[] = {
      {{"a.txt", "A"}, {"b.txt", "B"}},
      1,
      "%Fa.txt -> %Fb.txt: %Fb.txt があり、それより前に名前が変わりません\n" +
-         std::string("[%Fa.txt] -> [%Fb.txt]") + failed},
-    {"a file that is not there fails",
+         std::string("[%Fa.txt] -> [%Fb.txt]") + failed,
+     "0 1 0"},
+    {"a file that is not there fails before anything is renamed",
      {},
      {"gone-1.txt"},
      {"-s", "-", "-r", "_"},
      {"gone_1.txt"},
      {},
      1,
-     std::string("[%Fgone-1.txt] -> [%Fgone_1.txt]") + failed},
+     "%Fgone-1.txt: この名前のファイルもフォルダーもありません\n",
+     "0 1 0"},
     {"a new name that is the whole match replaced by nothing is refused and left alone",
      {{"abab", "A"}, {"xab", "X"}},
      {"abab", "xab"},
@@ -171,7 +185,8 @@ const RenameCase renameCases[] = {
      {"", "x"},
      {{"abab", "A"}, {"x", "X"}},
      1,
-     emptyName},
+     emptyName,
+     "1 1 0"},
     {"a forbidden character refuses the name with message 11",
      {{"a.txt", "A"}},
      {"a.txt"},
@@ -179,7 +194,8 @@ const RenameCase renameCases[] = {
      {""},
      {{"a.txt", "A"}},
      1,
-     "%Fa.txt: ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n"},
+     "%Fa.txt: ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n",
+     "0 1 0"},
     {"an escaped backslash in the Replace text is forbidden too",
      {{"a.txt", "A"}, {"b.txt", "B"}},
      {"a.txt", "b.txt"},
@@ -188,7 +204,18 @@ const RenameCase renameCases[] = {
      {{"a.txt", "A"}, {"b.txt", "B"}},
      1,
      "%Fa.txt: ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n"
-     "%Fb.txt: ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n"},
+     "%Fb.txt: ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n",
+     "0 2 0"},
+    {"a device name, which Windows cannot hold beyond its nine characters, is refused",
+     {{"con-1", "C"}, {"a-1", "A"}},
+     {"con-1", "a-1"},
+     {"--windows-names", "-s", "-1", "-r", ".txt"},
+     {"con.txt", "a.txt"},
+     {{"con-1", "C"}, {"a.txt", "A"}},
+     1,
+     "%Fcon-1: 新しい名前 con.txt は Windows "
+     "で使えません（デバイス名、末尾の点や空白、制御文字）\n",
+     "1 1 0"},
     {"a dry run prints the new names and renames nothing",
      {{"a-b.txt", "A"}, {"c-d.txt", "C"}},
      {"a-b.txt", "c-d.txt"},
@@ -212,7 +239,8 @@ const RenameCase renameCases[] = {
      {"old_dir"},
      {{"old_dir", "<folder>inner.txt=I;"}},
      0,
-     ""},
+     "",
+     "1 0 0"},
     {"an empty Search text: message 10, no names, status 2",
      {{"a.txt", "A"}},
      {"a.txt"},
@@ -257,7 +285,8 @@ const RenameCase renameCases[] = {
      {"\x95\x5C\x95\x5C.txt"},
      {{"\x95\x5C\x95\x5C.txt", "H"}},
      0,
-     ""},
+     "",
+     "1 0 0"},
     {"Shift-JIS: a back reference that begins with a second byte 0x5C is inserted unchanged",
      {{"x\x95\x5C"
        "1.txt",
@@ -276,7 +305,8 @@ const RenameCase renameCases[] = {
        "1.txt",
        "H"}},
      0,
-     ""},
+     "",
+     "1 0 0"},
     {"Shift-JIS: a name that ends in a second byte 0x5C",
      {{"a\x95\x5C", "H"}, {"\x83\x5C\x81\x5B\x83\x58.txt", "S"}},
      {"a\x95\x5C", "\x83\x5C\x81\x5B\x83\x58.txt"},
@@ -288,7 +318,8 @@ const RenameCase renameCases[] = {
        "b",
        "S"}},
      0,
-     ""},
+     "",
+     "2 0 0"},
     {"Shift-JIS: a double-byte character in the Search text",
      {{"\x95\x5C\x95\x5C"
        "1.txt",
@@ -299,7 +330,8 @@ const RenameCase renameCases[] = {
      {"__1.txt"},
      {{"__1.txt", "H"}},
      0,
-     ""},
+     "",
+     "1 0 0"},
 #ifndef _WIN32
     // A lone lead byte reaches a Windows program's command line only as another character, so
     // these two run natively.
@@ -310,7 +342,8 @@ const RenameCase renameCases[] = {
      {""},
      {{"dir", "<folder>a.txt=A;"}},
      1,
-     "%Fdir/a.txt: ファイル名に　/　は使えません\n"},
+     "%Fdir/a.txt: ファイル名に　/　は使えません\n",
+     "0 1 0"},
     {"a later step refused refuses the whole row: nothing half made is renamed",
      {{"ab", "A"}},
      {"ab"},
@@ -318,7 +351,8 @@ const RenameCase renameCases[] = {
      {""},
      {{"ab", "A"}},
      1,
-     "%Fab: ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n"},
+     "%Fab: ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n",
+     "0 1 0"},
 #endif
 };
 
@@ -344,8 +378,14 @@ TEST_P(Rename, PrintsTheNewNamesRenamesAndExitsAsTheWindowsPassesDo) {
     CliResult result = runCli(args);
     EXPECT_EQ(result.status, c.status) << c.comment;
     EXPECT_EQ(result.out, lines) << c.comment;
-    EXPECT_EQ(withoutReasons(result.err), onTerminal(withFolder(c.err, folder.path())))
-        << c.comment;
+    std::string err = withFolder(c.err, folder.path());
+    if (c.counts != nullptr) {
+        int renamed = 0, failedRows = 0, unchanged = 0;
+        ASSERT_EQ(std::sscanf(c.counts, "%d %d %d", &renamed, &failedRows, &unchanged), 3);
+        err += "kibrel-cli: 名前を変えた " + std::to_string(renamed) + "、失敗 " +
+               std::to_string(failedRows) + "、そのまま " + std::to_string(unchanged) + "\n";
+    }
+    EXPECT_EQ(withoutReasons(result.err), onTerminal(err)) << c.comment;
     EXPECT_EQ(folder.entries(), c.after) << c.comment;
 }
 
@@ -377,13 +417,27 @@ TEST_P(NameCaseDryRun, PrintsTheNewNameAndTheMessage) {
 #endif
     TestFolder folder;
     const std::string path = folder.pathOf(c.name);
+    // The dry run foresees a missing file, so the row's file is there.
+    ASSERT_TRUE(folder.writeFile(c.name, "N")) << c.name;
     CliResult result =
         runCli({"-n", "--windows-names", "--code-page=932", "-s", c.search, "-r", c.replace, path});
     const bool beforeRows =
         c.message == SystemText::BadPattern || c.message == SystemText::RegionInGroup;
     EXPECT_EQ(result.out, beforeRows ? "" : expectedRecord(path, c.newName));
     const std::string text = c.message ? onTerminal(systemTextUtf8(*c.message)) : "";
-    if (!c.message && c.newName.empty())
+    // A new name Windows cannot hold is refused after the test pass, its control characters
+    // shown as escapes.
+    const bool notForWindows = !c.message && !c.newName.empty() && windowsCannotHold(c.newName);
+    if (notForWindows) {
+        std::string shown;
+        for (char ch : c.newName)
+            shown += ch == '\t'   ? std::string("\\t")
+                     : ch == '\n' ? std::string("\\n")
+                                  : std::string(1, ch);
+        EXPECT_EQ(result.err, path + onTerminal(": 新しい名前 ") + shown +
+                                  onTerminal(" は Windows で使えません（デバイス名、末尾の点や"
+                                             "空白、制御文字）\n"));
+    } else if (!c.message && c.newName.empty())
         EXPECT_EQ(result.err,
                   path + onTerminal(": 新しい名前が空なので、このファイルはそのままです\n"));
     else if (c.message == SystemText::ForbiddenCharacter)
@@ -393,7 +447,7 @@ TEST_P(NameCaseDryRun, PrintsTheNewNameAndTheMessage) {
     else
         EXPECT_EQ(result.err, c.message ? text + "\n" : "");
     const int status = beforeRows || c.message == SystemText::PatternRefused ? 2
-                       : c.newName.empty()                                   ? 1
+                       : c.newName.empty() || notForWindows                  ? 1
                                                                              : 0;
     EXPECT_EQ(result.status, status);
 }

@@ -124,9 +124,10 @@ TEST_P(Conflicts, AreToldBeforeAnythingIsRenamedAndOrderedRenamesLoseNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Conflicts, ::testing::ValuesIn(conflictCases));
 
-// A run taken back: --undo -n shows it newest first, --undo renames every file back, and an undo
-// is itself a run that --undo takes back. A file whose name stayed is no part of the run, and a
-// folder that a file was saved into since is still the folder that was renamed.
+// A run taken back: --undo -n shows it newest first, --undo -v renames every file back and
+// tells each, and a second --undo finds nothing left to take back and redoes nothing. A file
+// whose name stayed is no part of the run, and a folder that a file was saved into since is
+// still the folder that was renamed.
 TEST(Undo, TakesTheLastRunBackNewestFirst) {
     TestFolder folder;
     TestFolder state;
@@ -143,28 +144,30 @@ TEST(Undo, TakesTheLastRunBackNewestFirst) {
     EXPECT_EQ(shown.status, 0);
     EXPECT_EQ(shown.out, folder.pathOf("f_g") + "\tf-g\n" + folder.pathOf("c_d.txt") +
                              "\tc-d.txt\n" + folder.pathOf("a_b.txt") + "\ta-b.txt\n");
-    EXPECT_EQ(folder.entries(), (FolderEntries{{"a_b.txt", "A"},
-                                               {"c_d.txt", "C"},
-                                               {"plain.txt", "P"},
-                                               {"f_g", "<folder>new.txt=N;"}}));
-    EXPECT_EQ(runCli({"--undo"}, setting).status, 0);
-    EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"},
-                                               {"c-d.txt", "C"},
-                                               {"plain.txt", "P"},
-                                               {"f-g", "<folder>new.txt=N;"}}));
-    const std::string renamed = onTerminal("名前を変えました ");
-    EXPECT_EQ(runCli({"--undo", "-v"}, setting).out,
-              renamed + folder.pathOf("a-b.txt") + " -> " + folder.pathOf("a_b.txt") + "\n" +
-                  renamed + folder.pathOf("c-d.txt") + " -> " + folder.pathOf("c_d.txt") + "\n" +
-                  renamed + folder.pathOf("f-g") + " -> " + folder.pathOf("f_g") + "\n");
-    EXPECT_EQ(folder.entries(), (FolderEntries{{"a_b.txt", "A"},
-                                               {"c_d.txt", "C"},
-                                               {"plain.txt", "P"},
-                                               {"f_g", "<folder>new.txt=N;"}}));
+    const FolderEntries renamed{
+        {"a_b.txt", "A"}, {"c_d.txt", "C"}, {"plain.txt", "P"}, {"f_g", "<folder>new.txt=N;"}};
+    EXPECT_EQ(folder.entries(), renamed);
+    const std::string made = "名前を変えました ";
+    CliResult undone = runCli({"--undo", "-v"}, setting);
+    EXPECT_EQ(undone.status, 0);
+    EXPECT_EQ(undone.out, "");
+    EXPECT_EQ(undone.err,
+              onTerminal(made + folder.pathOf("f_g") + " -> " + folder.pathOf("f-g") + "\n" + made +
+                         folder.pathOf("c_d.txt") + " -> " + folder.pathOf("c-d.txt") + "\n" +
+                         made + folder.pathOf("a_b.txt") + " -> " + folder.pathOf("a-b.txt") +
+                         "\n" + "kibrel-cli: 取り消し 3、取り消せず 0\n"));
+    const FolderEntries before{
+        {"a-b.txt", "A"}, {"c-d.txt", "C"}, {"plain.txt", "P"}, {"f-g", "<folder>new.txt=N;"}};
+    EXPECT_EQ(folder.entries(), before);
+    CliResult again = runCli({"--undo"}, setting);
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(again.err, onTerminal("kibrel-cli: 前回の実行はもう取り消してあります\n"));
+    EXPECT_EQ(folder.entries(), before);
 }
 
-// A file replaced or moved since the run is told and left alone; the others go back.
-TEST(Undo, LeavesAFileChangedSinceAlone) {
+// A file replaced or moved since the run is told and left alone; the others go back, a file
+// written to since among them. What was left is taken back by a later --undo once it can be.
+TEST(Undo, LeavesAFileChangedSinceAloneAndRetriesIt) {
     TestFolder folder;
     TestFolder state;
     const RunSetting setting{
@@ -175,16 +178,175 @@ TEST(Undo, LeavesAFileChangedSinceAlone) {
     for (const std::string& path : pathsIn(folder, {"a.x", "c.x", "e.x"}))
         args.push_back(path);
     ASSERT_EQ(runCli(args, setting).status, 0);
-    ASSERT_TRUE(folder.remove("a.y") && folder.writeFile("a.y", "new"));
+    // Saved as an editor saves: the new file made, then put in the old one's place.
+    ASSERT_TRUE(folder.writeFile("a.new", "new") && folder.remove("a.y") &&
+                folder.rename("a.new", "a.y"));
     ASSERT_TRUE(folder.rename("c.y", "moved.y"));
+    {
+        std::FILE* edited = std::fopen(folder.pathOf("e.y").c_str(), "ab");
+        ASSERT_NE(edited, nullptr);
+        std::fputs(" edited", edited);
+        std::fclose(edited);
+    }
     CliResult undone = runCli({"--undo"}, setting);
     EXPECT_EQ(undone.status, 1);
     EXPECT_EQ(undone.err,
               onTerminal(withFolder("%Fc.y: 取り消しません: その後に移動したか名前が変わりました\n"
-                                    "%Fa.y: 取り消しません: 今は別のファイルがその名前です\n",
+                                    "%Fa.y: 取り消しません: 今は別のファイルがその名前です\n"
+                                    "kibrel-cli: 取り消し 1、取り消せず 2\n",
                                     folder.path())));
-    EXPECT_EQ(folder.entries(), (FolderEntries{{"a.y", "new"}, {"moved.y", "C"}, {"e.x", "E"}}));
+    EXPECT_EQ(folder.entries(),
+              (FolderEntries{{"a.y", "new"}, {"moved.y", "C"}, {"e.x", "E edited"}}));
+    ASSERT_TRUE(folder.rename("moved.y", "c.y"));
+    undone = runCli({"--undo"}, setting);
+    EXPECT_EQ(undone.status, 1) << "the replaced file is still told";
+    EXPECT_EQ(undone.err,
+              onTerminal(withFolder("%Fa.y: 取り消しません: 今は別のファイルがその名前です\n"
+                                    "kibrel-cli: 取り消し 1、取り消せず 1\n",
+                                    folder.path())));
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a.y", "new"}, {"c.x", "C"}, {"e.x", "E edited"}}));
 }
+
+// The way back survives everyday mistakes: a run with relative PATHs is taken back from
+// another folder after a refused pattern, a run that matched nothing and a run whose every
+// rename failed, none of which replaces the journal. An undo that cannot restore a name that is
+// taken says so, shown or real, and a later undo takes the file back once the name is free.
+TEST(Undo, SurvivesRunsThatRenameNothingAndWorksFromAnotherFolder) {
+    TestFolder folder;
+    TestFolder elsewhere;
+    TestFolder state;
+    RunSetting inFolder{.workingFolder = folder.path(),
+                        .input = {},
+                        .locale = "ja_JP.UTF-8",
+                        .stateFolder = state.path()};
+    RunSetting inElsewhere = inFolder;
+    inElsewhere.workingFolder = elsewhere.path();
+    ASSERT_TRUE(folder.writeFile("a-1", "A") && folder.writeFile("b-1", "B") &&
+                folder.writeFile("c_1", "C"));
+    ASSERT_EQ(runCli({"-q", "-s", "-", "-r", "_", "a-1", "b-1"}, inFolder).status, 0);
+    EXPECT_EQ(runCli({"-q", "-s", "*a", "a_1"}, inFolder).status, 2);
+    EXPECT_EQ(runCli({"-q", "-s", "zzz", "a_1"}, inFolder).status, 0);
+    EXPECT_EQ(runCli({"-q", "-s", "_", "-r", "-", "c_1", "a_1"}, inElsewhere).status, 1)
+        << "every rename fails: the PATHs name nothing there";
+    ASSERT_TRUE(folder.writeFile("a-1", "blocker"));
+    CliResult shown = runCli({"--undo", "-n"}, inElsewhere);
+    EXPECT_EQ(shown.status, 1);
+    EXPECT_EQ(shown.out, folder.pathOf("b_1") + "\tb-1\n");
+    const std::string told = withFolder("%Fa_1: 取り消しません: %Fa-1 があります\n", folder.path());
+    EXPECT_EQ(shown.err, onTerminal(told));
+    CliResult undone = runCli({"--undo"}, inElsewhere);
+    EXPECT_EQ(undone.status, 1);
+    EXPECT_EQ(folder.entries(),
+              (FolderEntries{{"a-1", "blocker"}, {"a_1", "A"}, {"b-1", "B"}, {"c_1", "C"}}));
+    ASSERT_TRUE(folder.remove("a-1"));
+    undone = runCli({"--undo"}, inFolder);
+    EXPECT_EQ(undone.status, 0) << undone.err;
+    EXPECT_EQ(undone.err, onTerminal("kibrel-cli: 取り消し 1、取り消せず 0\n"));
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a-1", "A"}, {"b-1", "B"}, {"c_1", "C"}}));
+}
+
+// A journal that cannot be read is told with its path and what is wrong, never as no run.
+TEST(Undo, ADamagedJournalIsToldAsDamaged) {
+    TestFolder state;
+    const RunSetting setting{
+        .workingFolder = {}, .input = {}, .locale = "ja_JP.UTF-8", .stateFolder = state.path()};
+#ifdef _WIN32
+    const std::string folder = "Kibrel";
+#else
+    const std::string folder = "kibrel";
+#endif
+    const std::string name = folder + state.path().back() + "last-run.journal";
+    const std::string journal = state.pathOf(name);
+    ASSERT_TRUE(state.makeFolder(folder));
+    const struct {
+        const char* contents; // nullptr: a folder
+        const char* told;
+    } cases[] = {
+        {"", "が壊れています: 空です"},
+        {"\x8F\x01garbage\xFF\n\n", "が壊れています: 記録の始まり方をしていません"},
+        {"kibrel-cli journal 2\nrename\tonly one path\n", "が壊れています: 2 行目を読めません"},
+        {nullptr, "はフォルダーで、記録ではありません"},
+    };
+    for (const auto& c : cases) {
+        if (c.contents != nullptr)
+            ASSERT_TRUE(state.writeFile(name, c.contents));
+        else
+            ASSERT_TRUE(state.remove(name) && state.makeFolder(name));
+        const CliResult undone = runCli({"--undo"}, setting);
+        EXPECT_EQ(undone.status, 2) << c.told;
+        EXPECT_EQ(undone.err, onTerminal("kibrel-cli: 記録（ジャーナル）") + journal + " " +
+                                  onTerminal(std::string(c.told) + "\n"));
+    }
+}
+
+// The dry run meets what the real run meets, and both exit 1 for it, telling it before any
+// rename: a PATH that names nothing, one file under two spellings, a folder renamed before a
+// PATH inside it, and a PATH that no rename can move.
+struct ForeseenCase {
+    const char* comment;
+    Strings paths; // "%F" the folder
+    std::string told;
+    FolderEntries after;
+};
+
+const ForeseenCase foreseenCases[] = {
+    {"a PATH that names nothing",
+     {"%Fgone-1", "%Fa-1"},
+     "%Fgone-1: この名前のファイルもフォルダーもありません\n",
+     {{"a_1", "A"}, {"d-1", "<folder>x-1=X;"}}},
+    {"one file under two spellings",
+     {"%Fa-1", "%Fd-1/../a-1"},
+     "%Fd-1/../a-1 は %Fa-1 と同じファイルで、それより前に名前が変わります\n",
+     {{"a_1", "A"}, {"d-1", "<folder>x-1=X;"}}},
+    {"a folder renamed before a PATH inside it",
+     {"%Fd-1", "%Fd-1/x-1"},
+     "%Fd-1/x-1: そのフォルダー %Fd-1 がそれより前に名前が変わります"
+     "（フォルダーは中身の後に並べてください）\n",
+     {{"a-1", "A"}, {"d_1", "<folder>x-1=X;"}}},
+    {"the folder itself as a PATH of its own",
+     {"%Fd-1/.", "%Fa-1"},
+     "%Fd-1/. は名前を変えられません\n",
+     {{"a_1", "A"}, {"d-1", "<folder>x-1=X;"}}},
+};
+
+void PrintTo(const ForeseenCase& c, std::ostream* os) {
+    *os << c.comment;
+}
+
+class Foreseen : public ::testing::TestWithParam<ForeseenCase> {};
+
+TEST_P(Foreseen, FailsTheDryRunAsTheRealRun) {
+    const ForeseenCase& c = GetParam();
+    TestFolder folder;
+    ASSERT_TRUE(folder.writeFile("a-1", "A") && folder.makeFolder("d-1") &&
+                folder.writeFile("d-1/x-1", "X"));
+    const std::string separator(1, folder.path().back());
+    Strings args{"-q", "-n", "-s", "-", "-r", "_"};
+    for (const std::string& path : c.paths) {
+        std::string native = withFolder(path, folder.path());
+        for (std::size_t at = native.find('/', folder.path().size()); at != std::string::npos;
+             at = native.find('/', at + 1))
+            native.replace(at, 1, separator);
+        args.push_back(native);
+    }
+    std::string told = withFolder(c.told, folder.path());
+    for (std::size_t at = told.find('/', folder.path().size()); at != std::string::npos;
+         at = told.find('/', at + 1))
+        if (told.compare(0, folder.path().size(), folder.path()) == 0)
+            told.replace(at, 1, separator);
+    const FolderEntries before = folder.entries();
+    const CliResult dry = runCli(args);
+    EXPECT_EQ(dry.status, 1);
+    EXPECT_EQ(dry.err, onTerminal(told));
+    EXPECT_EQ(folder.entries(), before);
+    args.erase(args.begin() + 1);
+    const CliResult real = runCli(args);
+    EXPECT_EQ(real.status, 1);
+    EXPECT_EQ(real.err, onTerminal(told));
+    EXPECT_EQ(folder.entries(), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Foreseen, ::testing::ValuesIn(foreseenCases));
 
 // PATHs from standard input separated by NUL bytes come back in NUL-separated records, and a
 // list file's lines as lines; names with tabs, line feeds (natively) and Shift-JIS bytes.
@@ -259,7 +421,8 @@ TEST(Names, AsThePlatformAllowsThem) {
         runCli({"--windows-names", "-s", "why", "-r", "how", folder.pathOf("Q&A: why?.txt")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, folder.pathOf("Q&A: why?.txt") +
-                               ": ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n");
+                               ": ファイル名に　\\ / :  * ? \\\" < > |　は使えません\n"
+                               "kibrel-cli: 名前を変えた 0、失敗 1、そのまま 0\n");
     EXPECT_EQ(runCli({"-s", "why", "-r", "how", folder.pathOf("Q&A: why?.txt")}).status, 0);
     EXPECT_EQ(folder.entries(), (FolderEntries{{"Q&A: how?.txt", "Q"}}));
 }
@@ -318,6 +481,34 @@ TEST(Undo, TakesBackARunKilledMidway) {
         ASSERT_EQ(name, contents) << "every file back under its old name";
 }
 
+// Natively a name may hold control characters: in records and messages they are escaped, as
+// are the carriage returns a list of PATHs written on Windows brings; -v tells each rename on
+// standard error, and the closing line counts what was done. The root and a symbolic link to a
+// folder are foreseen as the real run meets them.
+TEST(Scripts, ControlCharactersReachNoTerminalAndLinksAndTheRootAreForeseen) {
+    TestFolder folder;
+    const std::string name = "e\r\x1B[31m-1";
+    ASSERT_TRUE(folder.writeFile(name, "E") && folder.writeFile("list", name + "\r\n"));
+    const RunSetting inFolder{
+        .workingFolder = folder.path(), .input = {}, .locale = "C.UTF-8", .stateFolder = {}};
+    CliResult fromList = runCli({"-n", "-s", "-", "-r", "_", "--from-file=list"}, inFolder);
+    EXPECT_EQ(fromList.status, 1);
+    EXPECT_EQ(fromList.out, "\\e\\r\\x1B[31m-1\\r\te\\r\\x1B[31m_1\\r\n");
+    EXPECT_EQ(fromList.err, "e\\r\\x1B[31m-1\\r: no file or folder has this name\n");
+    CliResult made = runCli({"-v", "-s", "-", "-r", "_", name}, inFolder);
+    EXPECT_EQ(made.status, 0);
+    EXPECT_EQ(made.out, "\\e\\r\\x1B[31m-1\te\\r\\x1B[31m_1\n");
+    EXPECT_EQ(made.err, "renamed e\\r\\x1B[31m-1 -> e\\r\\x1B[31m_1\n"
+                        "kibrel-cli: renamed 1, failed 0, unchanged 0\n");
+
+    ASSERT_TRUE(folder.makeFolder("d-1") && folder.writeFile("d-1/x-1", "X"));
+    ASSERT_EQ(symlink("d-1", folder.pathOf("link").c_str()), 0);
+    CliResult twice = runCli({"-n", "-s", "-", "-r", "_", "d-1/x-1", "link/x-1", "/"}, inFolder);
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_EQ(twice.err, "link/x-1 is the file d-1/x-1, which is renamed before it\n"
+                         "/ cannot be renamed\n");
+}
+
 // When the new names cannot be written, nothing is renamed.
 TEST(Scripts, AClosedOutputRenamesNothing) {
     TestFolder folder;
@@ -331,6 +522,26 @@ TEST(Scripts, AClosedOutputRenamesNothing) {
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err, "kibrel-cli: the new names could not be written; nothing was renamed\n");
     EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"}}));
+}
+
+// A run started with its standard output closed never takes that number for its journal: the new
+// names cannot be written, nothing is renamed, and the journal of the run before is still there
+// to take back.
+TEST(Scripts, AClosedStandardOutputIsNeverTheJournal) {
+    TestFolder folder;
+    TestFolder state;
+    RunSetting setting{
+        .workingFolder = {}, .input = {}, .locale = "C.UTF-8", .stateFolder = state.path()};
+    ASSERT_TRUE(folder.writeFile("a-b.txt", "A") && folder.writeFile("Q1", "Q"));
+    ASSERT_EQ(runCli({"-q", "-s", "-", "-r", "_", folder.pathOf("a-b.txt")}, setting).status, 0);
+    setting.noOutput = true;
+    CliResult closed = runCli({"-s", "Q", "-r", "q", folder.pathOf("Q1")}, setting);
+    EXPECT_EQ(closed.status, 2);
+    EXPECT_EQ(closed.err, "kibrel-cli: the new names could not be written; nothing was renamed\n");
+    setting.noOutput = false;
+    CliResult undone = runCli({"--undo"}, setting);
+    EXPECT_EQ(undone.status, 0) << undone.err;
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"Q1", "Q"}, {"a-b.txt", "A"}}));
 }
 #endif
 

@@ -84,21 +84,21 @@ TEST_P(UsageError, ExitsWithStatus2AndSaysWhatIsWrong) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, UsageError, ::testing::ValuesIn(usageCases));
 
-// A PATH must end in a name: the folder itself, with its separator, or nothing names no file
-// to rename, and nothing at all is renamed.
-TEST(UsageError, APathThatNamesNoFileIsRefusedWithTheOthers) {
+// An empty PATH names no file, and nothing at all is renamed; a folder given with separators at
+// its end, as a shell's completion writes it, is the folder.
+TEST(UsageError, AnEmptyPathIsRefusedWithTheOthersAndAFolderMayEndInASeparator) {
     TestFolder folder;
     ASSERT_TRUE(folder.writeFile("a-b.txt", "A"));
-    CliResult result = runCli({"-s", "-", folder.pathOf("a-b.txt"), folder.path()});
+    CliResult result = runCli({"-s", "-", folder.pathOf("a-b.txt"), ""});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, japaneseUsageError("'" + folder.path() +
-                                             "' はファイルを表しません: "
-                                             "フォルダーは最後の区切りを付けずに指定してください"));
-    result = runCli({"-s", "-", folder.pathOf("a-b.txt"), ""});
-    EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err, japaneseUsageError("空の PATH はファイルを表しません"));
     EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"}}));
+    ASSERT_TRUE(folder.makeFolder("d-1"));
+    const std::string separator(1, folder.path().back());
+    result = runCli({"-q", "-s", "-", "-r", "_", folder.pathOf("d-1") + separator + separator});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(folder.entries(), (FolderEntries{{"a-b.txt", "A"}, {"d_1", "<folder>"}}));
 }
 
 struct HelpLanguage {

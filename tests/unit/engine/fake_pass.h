@@ -27,8 +27,11 @@ class FakeRows : public FileRows {
     void setNewName(int row, std::string newName) override;
     void deleteRow(int row) override;
     std::string listedFile(int row) const override;
+    void showRemovals() override { countsShown.push_back(count()); }
 
     std::vector<FakeRow> rows;
+    // The number of rows each time the list was shown as it stood.
+    std::vector<int> countsShown;
     RenamePass* pass = nullptr;
     // The mode at every deletion, after the pass heard of it.
     std::vector<int> armedAfterDeletion;

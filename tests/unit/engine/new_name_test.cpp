@@ -152,6 +152,14 @@ TEST_P(ReplaceExpansion, ExpandsTheReplaceTextButNeverWhatItInserts) {
     EXPECT_EQ(expandReplacement(GetParam().replace, captures, cp), GetParam().expanded);
 }
 
+// An expansion that grows longer than it may stops there, at the piece that made it so.
+TEST(ReplaceExpansion, StopsOnceTheResultIsLongerThanAllowed) {
+    TableCodePage cp(932);
+    const std::vector<std::string_view> captures{"ab"};
+    EXPECT_EQ(expandReplacement("x\\0\\0\\0tail", captures, cp, 4), "xabab");
+    EXPECT_EQ(expandReplacement("x\\0\\0\\0tail", captures, cp, 7), "xabababtail");
+}
+
 INSTANTIATE_TEST_SUITE_P(Rows, ReplaceExpansion,
                          ::testing::Values(
                              // A backslash that a back reference brings in is no escape.

@@ -229,8 +229,32 @@ TEST(UnusableNames, AreLeftAloneAndFailTheirRowsAsEveryPassCounts) {
     EXPECT_EQ(orderedOutcome(renamed, rows).failedRows(), 6) << "h failed, g has not";
 }
 
+// A file is the one the journal recorded when the fields both know agree; on FAT, whose numbers
+// for a file change at every mount, when the time it was made does.
+TEST(Journal, KnowsAFileByWhatLastsOfIt) {
+    EXPECT_TRUE(sameFile("1:2:300.5", "1:2:300.5"));
+    EXPECT_FALSE(sameFile("1:2:300.5", "1:2:301.5")) << "an inode given to a new file";
+    EXPECT_FALSE(sameFile("1:2:300.5", "1:3:300.5"));
+    EXPECT_TRUE(sameFile("1:2", "1:2:300.5")) << "a journal of an older kibrel-cli";
+    EXPECT_TRUE(sameFile("1:2:300.5:fat", "7:9:300.5:fat")) << "FAT mounted again";
+    EXPECT_FALSE(sameFile("1:2:300.5:fat", "1:2:300.6:fat"));
+    EXPECT_FALSE(sameFile("", "1:2"));
+}
+
+// What Windows cannot hold beyond its nine characters, and names close to it that it can.
+TEST(UnusableNames, WindowsCannotHoldDeviceNamesEndingDotsOrSpacesAndControlCharacters) {
+    for (const char* name : {"CON", "con.txt", "Nul", "aux .tar.gz", "COM1", "lpt9.log", "a.", "a ",
+                             "a\x01b", "tab\tname"})
+        EXPECT_TRUE(windowsCannotHold(name)) << name;
+    for (const char* name :
+         {"CONSOLE", "a.con", "COM0", "COM10", "LPT", ".hidden", "a.b", "\x95\x5C", "caf\xC3\xA9"})
+        EXPECT_FALSE(windowsCannotHold(name)) << name;
+}
+
 // What a run writes before and after each rename reads back, a rename the run may not have
-// finished included; anything else is no journal.
+// finished included, and so does what an undo takes back. The journal keeps its pending name
+// until a rename is made, and a pending journal of a run that made none goes. Anything else is
+// told as what is wrong with it.
 TEST(Journal, ReadsBackEveryRenameWithWhatIsKnownOfIt) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() /
@@ -241,27 +265,61 @@ TEST(Journal, ReadsBackEveryRenameWithWhatIsKnownOfIt) {
         Journal journal((folder / "").string());
         EXPECT_FALSE(journal.before("d/a", "d/b")) << "a journal not begun takes nothing";
         ASSERT_TRUE(journal.begin());
-        ASSERT_TRUE(journal.before("d/a\tb", "d/c\\d"));
-        journal.after(true, "1:2");
         ASSERT_TRUE(journal.before("d/x", "d/y"));
         journal.after(false, "");
+        EXPECT_FALSE(std::filesystem::exists(path)) << "pending until a rename is made";
+        ASSERT_TRUE(journal.before("d/a\tb", "d/c\\d\r"));
+        journal.claimed("1:3");
+        journal.after(true, "1:2");
         ASSERT_TRUE(journal.before("d/p\nq", "d/r"));
     }
-    const auto entries = readJournal(path);
-    ASSERT_TRUE(entries.has_value());
-    ASSERT_EQ(entries->size(), 3u);
-    EXPECT_EQ((*entries)[0].oldPath, "d/a\tb");
-    EXPECT_EQ((*entries)[0].newPath, "d/c\\d");
-    EXPECT_EQ((*entries)[0].outcome, JournalEntry::Outcome::made);
-    EXPECT_EQ((*entries)[0].identity, "1:2");
-    EXPECT_EQ((*entries)[1].outcome, JournalEntry::Outcome::failed);
-    EXPECT_EQ((*entries)[2].oldPath, "d/p\nq");
-    EXPECT_EQ((*entries)[2].outcome, JournalEntry::Outcome::unknown);
-    std::FILE* other = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(other, nullptr);
-    std::fputs("not a journal\n", other);
-    std::fclose(other);
-    EXPECT_FALSE(readJournal(path).has_value());
+    EXPECT_FALSE(std::filesystem::exists(folder / Journal::pendingName));
+    {
+        Journal journal((folder / "").string());
+        ASSERT_TRUE(journal.resume());
+        ASSERT_TRUE(journal.beforeUndo(1));
+        journal.after(true, "");
+        ASSERT_TRUE(journal.beforeUndo(0));
+    }
+    const JournalRead read = readJournal(path);
+    ASSERT_EQ(read.state, JournalRead::State::read);
+    const auto& entries = read.entries;
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].outcome, JournalEntry::Outcome::failed);
+    EXPECT_EQ(entries[0].takenBack, JournalEntry::Outcome::unknown);
+    EXPECT_EQ(entries[1].oldPath, "d/a\tb");
+    EXPECT_EQ(entries[1].newPath, "d/c\\d\r");
+    EXPECT_EQ(entries[1].outcome, JournalEntry::Outcome::made);
+    EXPECT_EQ(entries[1].identity, "1:2");
+    EXPECT_EQ(entries[1].claim, "1:3");
+    EXPECT_EQ(entries[1].takenBack, JournalEntry::Outcome::made);
+    EXPECT_EQ(entries[2].oldPath, "d/p\nq");
+    EXPECT_EQ(entries[2].outcome, JournalEntry::Outcome::unknown);
+    EXPECT_EQ(entries[2].takenBack, JournalEntry::Outcome::failed);
+
+    const struct {
+        const char* contents;
+        JournalRead::State state;
+        std::size_t line;
+    } damaged[] = {
+        {"", JournalRead::State::empty, 0},
+        {"not a journal\n", JournalRead::State::notAJournal, 0},
+        {"kibrel-cli journal 2\nrename\ta\tb\nundo\t7\n", JournalRead::State::badLine, 3},
+        {"kibrel-cli journal 2\ndone\t1:2\n", JournalRead::State::badLine, 2},
+    };
+    for (const auto& d : damaged) {
+        std::FILE* other = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(other, nullptr);
+        std::fputs(d.contents, other);
+        std::fclose(other);
+        const JournalRead bad = readJournal(path);
+        EXPECT_EQ(bad.state, d.state) << d.contents;
+        EXPECT_EQ(bad.line, d.line) << d.contents;
+    }
+    std::filesystem::remove(path);
+    EXPECT_EQ(readJournal(path).state, JournalRead::State::absent);
+    std::filesystem::create_directory(path);
+    EXPECT_EQ(readJournal(path).state, JournalRead::State::folder);
     std::filesystem::remove_all(folder);
 }
 

@@ -230,7 +230,9 @@ TEST_F(RenamePassTest, TheRenamePassWalksEveryRowOnceFromTheTop) {
                                                   {folder + "abab", "contents of abab"}}));
     EXPECT_EQ(window.button, "Test");
     EXPECT_EQ(pass.renameArmed(), 0);
-    EXPECT_TRUE(window.cursor.size() == 2u) << "no wait cursor while renaming";
+    EXPECT_EQ(window.cursor, (std::vector<std::string>{"wait", "arrow", "wait", "wait", "arrow"}))
+        << "the wait cursor while renaming, set again after the message";
+    EXPECT_EQ(rows.countsShown, (std::vector<int>{4, 2})) << "before the message and at the end";
 }
 
 TEST_F(RenamePassTest, SwappedNamesBothFailAndStay) {
