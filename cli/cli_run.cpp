@@ -334,6 +334,7 @@ int runPasses(const Run& run, CliRows& rows) {
         [&](const std::string& from, const std::string& to) { tellMade(run, from, to); });
     CompiledPatterns matcher;
     RenameEngine engine(run.codePage, run.messages, matcher);
+    engine.firstNumber = run.options.start;
     if (!onWindows && !run.options.windowsNames)
         engine.forbiddenCharacters = nativeForbiddenCharacters;
     CliWindow window(run.options.search, run.options.replace);

@@ -2,8 +2,10 @@
 
 #include "code_page_choice.h"
 
+#include <charconv>
 #include <cstddef>
 #include <string_view>
+#include <system_error>
 #include <utility>
 
 namespace {
@@ -20,6 +22,7 @@ enum class Option {
     quiet,
     verbose,
     windowsNames,
+    start,
     help,
     version
 };
@@ -43,9 +46,22 @@ constexpr OptionName optionNames[] = {
     {Option::quiet, 'q', "quiet", false},
     {Option::verbose, 'v', "verbose", false},
     {Option::windowsNames, 0, "windows-names", false},
+    {Option::start, 0, "start", true},
     {Option::help, 'h', "help", false},
     {Option::version, 'V', "version", false},
 };
+
+// The largest first number: with a number for every PATH behind it, the count stays far from
+// the end of its type.
+constexpr std::uint64_t largestStart = 999'999'999'999'999'999;
+
+// The first number of --start: a whole number from 0 to largestStart, written in decimal
+// digits alone.
+bool readStart(std::string_view value, std::uint64_t& start) {
+    const char* end = value.data() + value.size();
+    const auto [stop, error] = std::from_chars(value.data(), end, start);
+    return error == std::errc() && stop == end && start <= largestStart;
+}
 
 const OptionName* byShortName(char c) {
     for (const OptionName& o : optionNames)
@@ -215,6 +231,11 @@ class Parser {
             break;
         case Option::windowsNames:
             options.windowsNames = true;
+            break;
+        case Option::start:
+            if (!readStart(value, options.start))
+                fail({"invalid first number '%1': --start takes a whole number from 0 to %2",
+                      {value, std::to_string(largestStart)}});
             break;
         case Option::help:
             result_.request = Request::help;

@@ -2,6 +2,7 @@
 
 #include "cli_texts.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,8 @@ struct Options {
     Verbosity verbosity = Verbosity::normal;
     // --windows-names: new names refused for the nine characters Windows refuses, natively too.
     bool windowsNames = false;
+    // --start: the number "\\#" gives the first PATH whose name the pattern matches.
+    std::uint64_t start = 1;
 };
 
 struct CommandLine {

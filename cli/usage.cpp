@@ -56,6 +56,8 @@ order given. An existing file or folder is never replaced.
       --windows-names    refuse new names that Windows cannot hold (a folder shared with
                          Windows): its nine characters, control characters, device names
                          such as CON or nul.txt, a dot or a space at the end
+      --start=N          the number \# gives the first PATH the pattern matches
+                         (default: 1)
       --code-page=CP     how names and texts are encoded: 932, utf-8 or 1252
                          (default: %1)
   -h, --help             show this help and exit
@@ -90,9 +92,16 @@ In the Search text, braces mark regions of the match, \d \a \w \h stand for digi
 letters, word characters and hexadecimal digits (\D \A \W \H for the others), \N for a
 decimal number, \q for a quoted string, and \{ \} for plain braces. In the Replace text, \0
 is the whole match, \1 to \9 are the regions, and \\ \b \f \n \r \t \v stand for single
-characters. For example
+characters. \# is the number of the PATH among those the pattern matches, in the order
+given, from --start; each # behind it adds a digit of zero padding (\### gives 007 for 7).
+\U and \L put what follows in upper or lower case up to \E, \u and \l the next character.
+For example
   kibrel-cli -s '{\d\d\d\d}_{\d\d\d\d}' -r '\2-\1' photo_2001_0903.jpg
-renames photo_2001_0903.jpg to photo_0903-2001.jpg.
+renames photo_2001_0903.jpg to photo_0903-2001.jpg,
+  kibrel-cli -s '{.*}\.jpg' -r 'holiday_\###.jpg' IMG_4711.jpg IMG_4712.jpg
+renames them to holiday_001.jpg and holiday_002.jpg, and
+  kibrel-cli -s '\.JPG' -r '\L\0' IMG_4711.JPG
+renames it to IMG_4711.jpg.
 
 Exit status:
   0  every PATH that got a new name was renamed (with --dry-run: none is foreseen to fail)

@@ -40,7 +40,8 @@ NameStep RenameEngine::replaceFirstMatch(std::string name) {
     if (!alignRegions(patterns.trials, matchedText, captures_))
         return {NameStep::Kind::libraryFailed, std::move(name)};
 
-    const std::string x = expandReplacement(replaceText, captures_, codePage_, longestUsableName);
+    const std::string x =
+        expandReplacement(replaceText, captures_, codePage_, rowNumber, longestUsableName);
     // A whole text turned into the single LF cannot be told from no match, and counts as one.
     if (pos == 0 && static_cast<std::size_t>(len) == name.size() && x == NoMatchResult)
         return {NameStep::Kind::noMatch, std::move(name)};

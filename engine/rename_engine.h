@@ -6,6 +6,7 @@
 #include "region_list.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,6 +50,9 @@ struct RowName {
     };
     std::string newName;
     Kind kind = Kind::named;
+    // The pattern matched the name (whatever became of the replacement): the row takes a
+    // number.
+    bool matched = false;
 };
 
 // The rename engine: the system's pattern language on top of the regex library, and the
@@ -67,6 +71,11 @@ class RenameEngine {
     // The characters a new name may not hold (message 11): the window's, unless a front end
     // that renames where other names are allowed says otherwise.
     std::string forbiddenCharacters{windowForbiddenCharacters};
+    // The number "\#" inserts in the first row whose name the pattern matches; the pass counts
+    // on from it, one for each such row.
+    std::uint64_t firstNumber = 1;
+    // The number "\#" inserts in the row under way, which the pass sets for each row.
+    std::uint64_t rowNumber = 1;
     // The regions of the prepared pattern, built by preparePattern.
     RegionList regionList;
     // After a match: its position and length; after a successful computeNewName: the position

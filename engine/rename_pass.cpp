@@ -53,9 +53,13 @@ PassOutcome RenamePass::testPass(int count) {
     {
         const PassRows rows(engine_.matcher());
         outcome.rowKinds.reserve(static_cast<std::size_t>(count));
+        // The rows the pattern matches are numbered in list order; the others take no number.
+        engine_.rowNumber = engine_.firstNumber;
         for (int i = 0; i < count; ++i) {
             messages_.rowUnderWay(i);
             RowName row = engine_.replaceAllMatches(rows_.column(i, RowColumn::CurrentName));
+            if (row.matched)
+                ++engine_.rowNumber;
             if (row.kind == RowName::Kind::libraryFailed)
                 ++outcome.libraryFailures;
             if (row.newName.empty())

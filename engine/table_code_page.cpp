@@ -1,5 +1,7 @@
 #include "table_code_page.h"
 
+#include "letter_case.h"
+
 namespace {
 
 bool inRange(unsigned char b, unsigned char low, unsigned char high) {
@@ -47,4 +49,22 @@ std::size_t TableCodePage::charLength(std::string_view text, std::size_t pos) co
         isTrailByte(static_cast<unsigned char>(text[pos + 1])))
         return 2;
     return 1;
+}
+
+void TableCodePage::appendInCase(std::string_view character, LetterCase letterCase,
+                                 std::string& out) const {
+    switch (number_) {
+    case shiftJisCodePage:
+        appendShiftJisInCase(character, letterCase, out);
+        break;
+    case westernCodePage:
+        appendWesternInCase(character, letterCase, out);
+        break;
+    case utf8CodePage:
+        appendUtf8InCase(character, letterCase, out);
+        break;
+    default:
+        appendAsciiInCase(character, letterCase, out);
+        break;
+    }
 }

@@ -6,6 +6,7 @@
 #include "property.h"
 #include "regex_library.h"
 #include "rename_engine.h"
+#include "replace_reference.h"
 #include "table_code_page.h"
 #include "text_walk.h"
 
@@ -19,9 +20,11 @@
 // message replaced the whole name by nothing; a new name comes without any message;
 // a new name never holds a forbidden character, so the folder of its row never changes; only
 // the matched text, at least one byte, is replaced, and the inserted text lies where
-// lastMatchPos and lastMatchLen say; a Replace text without backslashes goes in as it is; and
-// a name and a Replace text of whole characters give a new name of whole characters, so no
-// character is split.
+// lastMatchPos and lastMatchLen say; a Replace text without backslashes goes in as it is; with
+// a Search text without regions, what goes in is the Replace text as the plain reference
+// expands it, numbers and case included (its beginning, when that is longer than any name); and a
+// name and a Replace text of whole characters give a new name of whole characters, so no character
+// is split.
 namespace {
 
 constexpr std::string_view forbiddenCharacters = "\\/:*?\"<>|";
@@ -42,6 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RenameEngine engine(cp, messages, matcher);
     engine.searchText = search;
     engine.replaceText = replace;
+    // A number that grows with the name, so that the padding of "\#" meets numbers of every
+    // width.
+    engine.rowNumber = 1 + name.size() * name.size();
     if (!engine.preparePatternForPass())
         return 0;
 
@@ -84,6 +90,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(result.compare(start, static_cast<std::size_t>(len), replace) == 0,
                 "a Replace text without backslashes goes in as it is",
                 {name, search, replace, result});
+    if (engine.regionList.empty()) {
+        const std::string_view matched =
+            std::string_view(name).substr(start, name.size() - start - tail);
+        // An expansion longer than any name is cut short: what goes in is then its beginning.
+        const std::string expanded = referenceExpansion(replace, {matched}, cp, engine.rowNumber);
+        const auto inserted = static_cast<std::size_t>(len);
+        require(result.compare(start, inserted, expanded, 0, inserted) == 0 &&
+                    (inserted == expanded.size() || inserted > 4096),
+                "what goes in is the Replace text as the reference expands it",
+                {name, search, replace, result});
+    }
     if (isWellFormed(name, input.codePage) && isWellFormed(replace, input.codePage))
         require(isWellFormed(result, input.codePage),
                 "whole characters in give whole characters out", {name, search, replace, result});

@@ -19,7 +19,8 @@
 // memory, with any Search and Replace text on rows of any paths. Input: the code-page byte,
 // then the Search text, the Replace text and up to six paths. Properties: the loop of
 // replaceAllMatches ends within one step per byte of the name, each with a bounded number of
-// matches; the test pass changes no folder or current name; a new name never holds a forbidden
+// matches; the test pass changes no folder or current name; it numbers no more rows than there
+// are, and at least every row whose name it changed; a new name never holds a forbidden
 // character when the current name holds none, so the folder part of a row never changes and no
 // rename leaves its folder; the rename pass loses no file and doubles none.
 namespace {
@@ -79,8 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     long uses = 0;
+    std::size_t changed = 0;
     for (std::size_t i = 0; i < listed.size(); ++i) {
         const FakeRow& row = rows.rows[i];
+        if (row.newName != row.name)
+            ++changed;
         require(row.folder == listed[i].folder && row.name == listed[i].name,
                 "the test pass changes no folder or current name", {row.folder, row.name});
         uses += maxUses(row.name.size(), engine.regionList.size());
@@ -95,6 +99,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     {window.search, window.replace, row.folder, row.name, row.newName});
     }
     require(engine.regexUses() <= uses, "the loop of replaceAllMatches ends in time",
+            {window.search, window.replace});
+    const std::uint64_t numbered = engine.rowNumber - engine.firstNumber;
+    require(numbered >= changed && numbered <= listed.size(),
+            "the pass numbers every row it changed and no more rows than there are",
             {window.search, window.replace});
 
     pass.runAction();

@@ -14,7 +14,7 @@ _kibrel_cli() {
     done
 
     case $prev in
-    -s | --search | -r | --replace)
+    -s | --search | -r | --replace | --start)
         return
         ;;
     --code-page)
@@ -30,7 +30,7 @@ _kibrel_cli() {
 
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '-s --search= -r --replace= -n --dry-run --code-page= --order
-            --undo --from-file= -0 --null -q --quiet -v --verbose --windows-names -h --help
+            --undo --from-file= -0 --null -q --quiet -v --verbose --windows-names --start= -h --help
             -V --version' -- "$cur"))
         [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
         return

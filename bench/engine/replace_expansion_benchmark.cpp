@@ -22,13 +22,13 @@ int main() {
             for (std::size_t i = 0; i < n; ++i)
                 replace += "\\0";
             const std::size_t stopAfter = whole ? std::string::npos : 4096;
-            const std::string once = expandReplacement(replace, captures, codePage, stopAfter);
+            const std::string once = expandReplacement(replace, captures, codePage, 1, stopAfter);
             if (whole ? once.size() != 2 * n : once.size() > 4098) {
                 std::fprintf(stderr, "%zu back references gave %zu bytes\n", n, once.size());
                 failed = 1;
             }
             const double seconds = bench::secondsPerRun(
-                [&] { expandReplacement(replace, captures, codePage, stopAfter); }, 0.2);
+                [&] { expandReplacement(replace, captures, codePage, 1, stopAfter); }, 0.2);
             char label[96];
             std::snprintf(label, sizeof label, "expandReplacement, %zuk \\0%s", n / 1024,
                           whole ? "" : ", stopping after 4096 bytes");

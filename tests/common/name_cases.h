@@ -2,14 +2,17 @@
 
 #include "messages.h"
 
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 // One Search and Replace text applied to one file name by the test pass, and what the user
 // sees: the NewName of the row and the message shown, if any. A message the pass shows before
-// the rows (10, 12) leaves the NewName empty. Bytes are code page 932.
+// the rows (10, 12) leaves the NewName empty. Bytes are in the case's code page, 932 unless it
+// names another.
 struct NameCase {
     const char* comment;
     const char* search;
@@ -17,6 +20,12 @@ struct NameCase {
     std::string name;
     std::string newName;
     std::optional<SystemText> message;
+    // The rows listed behind the first, in order, each name with its NewName; the pass ends each
+    // as it ends the first (a name given, refused or left by a failed library).
+    std::vector<std::pair<std::string, std::string>> moreRows = {};
+    unsigned codePage = 932;
+    // The number "\#" gives the first row the pattern matches.
+    std::uint64_t firstNumber = 1;
 };
 
 inline void PrintTo(const NameCase& c, std::ostream* os) {
@@ -112,6 +121,108 @@ inline const std::vector<NameCase>& nameCases() {
         {"a slash behind a lone lead byte", "a", "\x95/b", "a.txt", "", ForbiddenCharacter},
         {"a later step refused refuses the whole row", "[ab]", "\x95\x5C\x95", "ab", "",
          ForbiddenCharacter},
+        {"the rows the pattern matches are numbered, the others take no number",
+         "{.*}\\.jpg",
+         "img_\\###.jpg",
+         "a.jpg",
+         "img_001.jpg",
+         {},
+         {{"note.txt", "note.txt"}, {"b.jpg", "img_002.jpg"}}},
+        {"a number past 9 takes a digit more",
+         "{.*}\\.txt",
+         "\\#.txt",
+         "a.txt",
+         "9.txt",
+         {},
+         {{"b.txt", "10.txt"}},
+         932,
+         9},
+        {"the first number given, wider than its padding",
+         "{.*}\\.jpg",
+         "\\1_\\##.jpg",
+         "a.jpg",
+         "a_101.jpg",
+         {},
+         {{"b.jpg", "b_102.jpg"}},
+         932,
+         101},
+        {"every match of a name takes the row's number",
+         "-",
+         "\\#",
+         "a-b-c",
+         "a1b1c",
+         {},
+         {{"d-e", "d2e"}}},
+        {"\\L\\0 on the extension", "\\.JPG", "\\L\\0", "IMG_4711.JPG", "IMG_4711.jpg", {}},
+        {"\\U to \\E, then plain",
+         "{\\a+}-{\\a+}",
+         "\\U\\1\\E-\\2",
+         "abc-def.txt",
+         "ABC-def.txt",
+         {}},
+        {"\\u\\1 on each word",
+         "{\\a+}{[ .]}",
+         "\\u\\1\\2",
+         "report final.txt",
+         "Report Final.txt",
+         {}},
+        {"full-width, Greek and Cyrillic letters of 932, and ア whose second byte is A",
+         ".+",
+         "\\L\\0",
+         "\x82\x60\x83\xB6\x84\x47\x83\x41.TXT",
+         "\x82\x81\x83\xD6\x84\x77\x83\x41.txt",
+         {}},
+        {"表a in upper case under 932",
+         "{.*}",
+         "\\U\\1",
+         "\x95\x5C"
+         "a.txt",
+         "\x95\x5C"
+         "A.TXT",
+         {}},
+        {"表 in the Replace text is no backslash to \\U",
+         "x",
+         "\\U\x95\x5C"
+         "a",
+         "x.jpg",
+         "\x95\x5C"
+         "A.jpg",
+         {}},
+        {"UTF-8 letters in lower case",
+         ".+",
+         "\\L\\0",
+         "\xC3\x89"
+         "COLE_\xC4\x9E_\xCE\xA3\xCE\x9F\xCE\xA6_\xD0\x94\xD0\x9E\xD0\x9C_\xEF\xBC\xA1.TXT",
+         "\xC3\xA9"
+         "cole_\xC4\x9F_\xCF\x83\xCE\xBF\xCF\x86_\xD0\xB4\xD0\xBE\xD0\xBC_\xEF\xBD\x81.txt",
+         {},
+         {},
+         65001},
+        {"UTF-8 in upper case: ß has none, ſ becomes S, 漢 stays",
+         ".+",
+         "\\U\\0",
+         "stra\xC3\x9F"
+         "e_\xC5\xBF_\xE6\xBC\xA2.txt",
+         "STRA\xC3\x9F"
+         "E_S_\xE6\xBC\xA2.TXT",
+         {},
+         {},
+         65001},
+        {"the letters of 1252 in upper case, × not one",
+         ".+",
+         "\\U\\0",
+         "\x9A\xFF\xD7\xE9.txt",
+         "\x8A\x9F\xD7\xC9.TXT",
+         {},
+         {},
+         1252},
+        {"\\E with nothing open and \\u at the end insert nothing",
+         "b",
+         "\\E-\\u",
+         "abc",
+         "a-c",
+         {}},
+        {"\\x still stays and is refused", "b", "\\x", "abc", "", ForbiddenCharacter},
     };
     return cases;
 }

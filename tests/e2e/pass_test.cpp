@@ -147,6 +147,17 @@ TEST_F(Pass, RegionsMoveDoubleByteCharactersWhoseSecondByteIs5C) {
     EXPECT_EQ(names, (std::vector<std::wstring>{L"1\u8868.txt", L"2\u30bd.txt"}));
 }
 
+TEST_F(Pass, TheReplaceTextNumbersTheListedFilesInListOrder) {
+    ASSERT_NO_FATAL_FAILURE(startWithFiles({"beach.jpg", "city.jpg", "dunes.jpg"}));
+    ASSERT_TRUE(test("{.*}\\.jpg", "img_\\##.jpg"));
+    EXPECT_EQ(rows(), (Rows{row("beach.jpg", "img_01.jpg"), row("city.jpg", "img_02.jpg"),
+                            row("dunes.jpg", "img_03.jpg")}));
+    EXPECT_TRUE(rename().empty());
+    EXPECT_EQ(folder_.contents(), filesNamed({{"img_01.jpg", "beach.jpg"},
+                                              {"img_02.jpg", "city.jpg"},
+                                              {"img_03.jpg", "dunes.jpg"}}));
+}
+
 TEST_F(Pass, AChainFailsOnTheFirstRowAndRenamesTheSecond) {
     ASSERT_NO_FATAL_FAILURE(startWithFiles({"x.txt", "xx.txt"}));
     // Each remainder starts a text of its own, so '^x' matches again behind each replacement.

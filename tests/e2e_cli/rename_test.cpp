@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -109,6 +113,15 @@ const RenameCase renameCases[] = {
      0,
      "",
      "1 0 1"},
+    {"numbered from --start in PATH order; a PATH the pattern does not match takes no number",
+     {{"a.jpg", "A"}, {"note.txt", "N"}, {"b.jpg", "B"}},
+     {"a.jpg", "note.txt", "b.jpg"},
+     {"--start=101", "-s", "{.*}\\.jpg", "-r", "img_\\###.jpg"},
+     {"img_101.jpg", "note.txt", "img_102.jpg"},
+     {{"img_101.jpg", "A"}, {"img_102.jpg", "B"}, {"note.txt", "N"}},
+     0,
+     "",
+     "2 0 1"},
     {"a replacement by nothing is never searched again",
      {{"IMG0001.JPG", "I"}},
      {"IMG0001.JPG"},
@@ -402,6 +415,13 @@ bool wholeShiftJis(const std::string& text) {
             return false;
     return true;
 }
+
+// Whether two names differ in letter case alone, and so name one file on Windows.
+bool onlyCaseDiffers(const std::string& a, const std::string& b) {
+    return a != b && CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, a.data(),
+                                    static_cast<int>(a.size()), b.data(),
+                                    static_cast<int>(b.size())) == CSTR_EQUAL;
+}
 #endif
 
 class NameCaseDryRun : public ::testing::TestWithParam<NameCase> {};
@@ -412,18 +432,37 @@ class NameCaseDryRun : public ::testing::TestWithParam<NameCase> {};
 TEST_P(NameCaseDryRun, PrintsTheNewNameAndTheMessage) {
     const NameCase& c = GetParam();
 #ifdef _WIN32
-    if (!wholeShiftJis(c.search) || !wholeShiftJis(c.replace) || !wholeShiftJis(c.name))
+    if (c.codePage != 932 || !wholeShiftJis(c.search) || !wholeShiftJis(c.replace) ||
+        !wholeShiftJis(c.name))
         GTEST_SKIP() << "not whole characters of the ANSI code page";
+    // The forecast takes the row's own file, under the new spelling, for another file that is
+    // in the way; the window's pass gives these names under Wine in engine_tests.
+    if (onlyCaseDiffers(c.name, c.newName))
+        GTEST_SKIP() << "a new name in another letter case is foreseen as taken on Windows";
 #endif
     TestFolder folder;
     const std::string path = folder.pathOf(c.name);
-    // The dry run foresees a missing file, so the row's file is there.
+    // The dry run foresees a missing file, so the rows' files are there.
     ASSERT_TRUE(folder.writeFile(c.name, "N")) << c.name;
-    CliResult result =
-        runCli({"-n", "--windows-names", "--code-page=932", "-s", c.search, "-r", c.replace, path});
+    Strings args = {"-n",
+                    "--windows-names",
+                    "--code-page=" + std::to_string(c.codePage),
+                    "--start=" + std::to_string(c.firstNumber),
+                    "-s",
+                    c.search,
+                    "-r",
+                    c.replace,
+                    path};
+    std::string records = expectedRecord(path, c.newName);
+    for (const auto& [name, newName] : c.moreRows) {
+        ASSERT_TRUE(folder.writeFile(name, "N")) << name;
+        args.push_back(folder.pathOf(name));
+        records += expectedRecord(args.back(), newName);
+    }
+    CliResult result = runCli(args);
     const bool beforeRows =
         c.message == SystemText::BadPattern || c.message == SystemText::RegionInGroup;
-    EXPECT_EQ(result.out, beforeRows ? "" : expectedRecord(path, c.newName));
+    EXPECT_EQ(result.out, beforeRows ? "" : records);
     const std::string text = c.message ? onTerminal(systemTextUtf8(*c.message)) : "";
     // A new name Windows cannot hold is refused after the test pass, its control characters
     // shown as escapes.

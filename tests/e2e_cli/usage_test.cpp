@@ -128,10 +128,10 @@ TEST(Help, PrintsTheUsageEveryOptionThePatternLanguageAndTheJournal) {
             EXPECT_EQ(result.err, "");
             EXPECT_EQ(result.out.rfind(onTerminal(language.usage), 0), 0u) << language.locale;
             std::vector<const char*> texts = language.texts;
-            for (const char* option :
-                 {"-s, --search=TEXT", "-r, --replace=TEXT", "-n, --dry-run", "--code-page=CP",
-                  "-h, --help", "-V, --version", "--order", "--undo", "--from-file=FILE",
-                  "-0, --null", "-q, --quiet", "-v, --verbose", "--windows-names"})
+            for (const char* option : {"-s, --search=TEXT", "-r, --replace=TEXT", "-n, --dry-run",
+                                       "--code-page=CP", "-h, --help", "-V, --version", "--order",
+                                       "--undo", "--from-file=FILE", "-0, --null", "-q, --quiet",
+                                       "-v, --verbose", "--windows-names", "--start=N", "\\#"})
                 texts.push_back(option);
             for (const char* text : texts)
                 EXPECT_NE(result.out.find(onTerminal(text)), std::string::npos)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct AcceptedCase {
     bool dryRun;
     unsigned codePage;
     Args paths;
+    std::uint64_t start = 1;
 };
 
 const AcceptedCase acceptedCases[] = {
@@ -95,6 +97,15 @@ const AcceptedCase acceptedCases[] = {
      false,
      utf8CodePage,
      {"p"}},
+    {"the first number", {"-s", "x", "--start=101", "p"}, "x", "", false, 0, {"p"}, 101},
+    {"the first number 0, and the largest",
+     {"-s", "x", "--start", "0", "--st=999999999999999999", "p"},
+     "x",
+     "",
+     false,
+     0,
+     {"p"},
+     999999999999999999u},
     {"paths keep their order and their bytes",
      {"-s", "x", "b", "a\x95\x5C", "c d"},
      "x",
@@ -115,6 +126,7 @@ TEST_P(AcceptedCommandLine, GivesTheOptionsAndPathsInOrder) {
     EXPECT_EQ(line.options.dryRun, c.dryRun) << c.comment;
     EXPECT_EQ(line.options.codePage, c.codePage) << c.comment;
     EXPECT_EQ(line.options.paths, c.paths) << c.comment;
+    EXPECT_EQ(line.options.start, c.start) << c.comment;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AcceptedCommandLine, ::testing::ValuesIn(acceptedCases));
@@ -144,6 +156,16 @@ const RefusedCase refusedCases[] = {
     {{"p", "-s", "x", "--code-page=936"}, "invalid code page '936': use 932, utf-8 or 1252"},
     {{"p", "-s", "x", "--code-page="}, "invalid code page '': use 932, utf-8 or 1252"},
     {{"p", "-s", "x", "--=x"}, "option '--' is ambiguous"},
+    {{"p", "-s", "x", "--start=-1"},
+     "invalid first number '-1': --start takes a whole number from 0 to 999999999999999999"},
+    {{"p", "-s", "x", "--start="},
+     "invalid first number '': --start takes a whole number from 0 to 999999999999999999"},
+    {{"p", "-s", "x", "--start=7a"},
+     "invalid first number '7a': --start takes a whole number from 0 to 999999999999999999"},
+    {{"p", "-s", "x", "--start=1000000000000000000"},
+     "invalid first number '1000000000000000000': --start takes a whole number from 0 to "
+     "999999999999999999"},
+    {{"p", "-s", "x", "--s=1"}, "option '--s' is ambiguous"},
 };
 
 class RefusedCommandLine : public ::testing::TestWithParam<RefusedCase> {};

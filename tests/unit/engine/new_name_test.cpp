@@ -1,6 +1,8 @@
 #include "engine_fixture.h"
 #include "replace_expansion.h"
+#include "replace_reference.h"
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -137,6 +139,7 @@ struct ExpansionRow {
     const char* replace;
     std::vector<std::string> captures;
     std::string expanded;
+    std::uint64_t number = 1;
 };
 
 void PrintTo(const ExpansionRow& row, std::ostream* os) {
@@ -149,28 +152,81 @@ TEST_P(ReplaceExpansion, ExpandsTheReplaceTextButNeverWhatItInserts) {
     TableCodePage cp(932);
     const std::vector<std::string_view> captures(GetParam().captures.begin(),
                                                  GetParam().captures.end());
-    EXPECT_EQ(expandReplacement(GetParam().replace, captures, cp), GetParam().expanded);
+    EXPECT_EQ(expandReplacement(GetParam().replace, captures, cp, GetParam().number),
+              GetParam().expanded);
 }
 
 // An expansion that grows longer than it may stops there, at the piece that made it so.
 TEST(ReplaceExpansion, StopsOnceTheResultIsLongerThanAllowed) {
     TableCodePage cp(932);
     const std::vector<std::string_view> captures{"ab"};
-    EXPECT_EQ(expandReplacement("x\\0\\0\\0tail", captures, cp, 4), "xabab");
-    EXPECT_EQ(expandReplacement("x\\0\\0\\0tail", captures, cp, 7), "xabababtail");
+    EXPECT_EQ(expandReplacement("x\\0\\0\\0tail", captures, cp, 1, 4), "xabab");
+    EXPECT_EQ(expandReplacement("x\\0\\0\\0tail", captures, cp, 1, 7), "xabababtail");
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ReplaceExpansion,
-                         ::testing::Values(
-                             // A backslash that a back reference brings in is no escape.
-                             ExpansionRow{"\\1\\1", {"m", "x\\n"}, "x\\nx\\n"},
-                             // An escaped backslash is followed by a plain "1".
-                             ExpansionRow{"\\\\1", {"m", "r"}, "\\1"},
-                             ExpansionRow{"\\2<", {"m", "r"}, "<"},
-                             ExpansionRow{"\\0\\", {"m"}, "m\\"},
-                             ExpansionRow{"\\q\\", {"m"}, "\\q\\"},
-                             // '表' before "n": its second byte is no backslash.
-                             ExpansionRow{"\x95\x5Cn\\0", {"m"}, "\x95\x5Cnm"}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReplaceExpansion,
+    ::testing::Values(
+        // A backslash that a back reference brings in is no escape.
+        ExpansionRow{"\\1\\1", {"m", "x\\n"}, "x\\nx\\n"},
+        // An escaped backslash is followed by a plain "1".
+        ExpansionRow{"\\\\1", {"m", "r"}, "\\1"}, ExpansionRow{"\\2<", {"m", "r"}, "<"},
+        ExpansionRow{"\\0\\", {"m"}, "m\\"}, ExpansionRow{"\\q\\", {"m"}, "\\q\\"},
+        // '表' before "n": its second byte is no backslash.
+        ExpansionRow{"\x95\x5Cn\\0", {"m"}, "\x95\x5Cnm"},
+        ExpansionRow{"\\#|\\###|\\#\\E#", {"m"}, "7|007|7#", 7},
+        ExpansionRow{"\\##", {"m"}, "18446744073709551615", 18446744073709551615u},
+        // \U and \L take each other's place; \l outweighs \U for one character.
+        ExpansionRow{"\\Ua\\Lb\\U\\lCD\\Ee", {"m"}, "AbcDe"},
+        // A backslash brought in under \U stays no escape.
+        ExpansionRow{"\\U\\1", {"m", "x\\n"}, "X\\N"},
+        // \u waits for the next character inserted, behind an empty region.
+        ExpansionRow{"\\u\\1\\2x", {"m", "", "y"}, "Yx"},
+        ExpansionRow{"\\u\\1\\1x", {"m", ""}, "X"},
+        // A digit or an escape takes \u as a character without case.
+        ExpansionRow{"\\u\\#a\\u\\tb", {"m"}, "1a\tb"},
+        // ア keeps its second byte A in lower case.
+        ExpansionRow{"\\L\\1",
+                     {"m", "\x83\x41"
+                           "B"},
+                     "\x83\x41"
+                     "b"}));
+
+// Every Replace text of up to four pieces expands as the plain reference does, under every
+// code page, with captures holding letters, 表 and a backslash. The pieces are the escapes, a
+// lone backslash and the letters that could follow it, and double-byte characters (表 ends in
+// 5C, ア in A, Ａ is a letter).
+TEST(ReplaceExpansionDifferential, EveryShortReplaceTextExpandsAsTheReferenceDoes) {
+    const std::vector<std::string_view> pieces = {
+        "\\",  "\\U", "\\L", "\\E", "\\u", "\\l",      "\\#",      "#",       "\\1",
+        "\\2", "U",   "a",   "B",   "\\n", "\x95\x5C", "\x82\x60", "\x83\x41"};
+    const std::vector<std::string_view> captures = {"aB\x83\x41",
+                                                    "\x95\x5C"
+                                                    "a\\n",
+                                                    ""};
+    for (unsigned number : {932u, 65001u, 1252u}) {
+        const TableCodePage cp(number);
+        int differences = 0;
+        std::vector<std::size_t> at;
+        while (at.size() <= 4) {
+            std::string replace;
+            for (std::size_t i : at)
+                replace += pieces[i];
+            const std::string expected = referenceExpansion(replace, captures, cp, 42);
+            if (expandReplacement(replace, captures, cp, 42) != expected && ++differences <= 5)
+                ADD_FAILURE() << "code page " << number << ": " << visible(replace) << " gives "
+                              << visible(expandReplacement(replace, captures, cp, 42)) << ", not "
+                              << visible(expected);
+            // The next sequence of pieces, the shorter ones first.
+            std::size_t k = 0;
+            while (k < at.size() && ++at[k] == pieces.size())
+                at[k++] = 0;
+            if (k == at.size())
+                at.push_back(0);
+        }
+        EXPECT_EQ(differences, 0) << "code page " << number;
+    }
+}
 
 TEST_F(EngineTest, ABackslashInTheNameItselfIsRefusedEvenThroughABackReference) {
     // Names from a platform that allows backslashes: the capture is not expanded again, so

@@ -2,6 +2,7 @@
 #include "fake_pass.h"
 #include "name_cases.h"
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -106,11 +107,18 @@ class NameCaseTest : public RenamePassTest, public ::testing::WithParamInterface
 
 TEST_P(NameCaseTest, TheTestPassGivesTheNewNameAndTheMessage) {
     const NameCase& c = GetParam();
+    codePage = TableCodePage(c.codePage);
+    useLibraryCodePage(std::to_string(c.codePage));
+    engine.firstNumber = c.firstNumber;
     addFile(c.name);
+    for (const auto& [name, newName] : c.moreRows)
+        addFile(name);
     window.search = c.search;
     window.replace = c.replace;
     const PassOutcome outcome = pass.runAction();
     EXPECT_EQ(rows.rows[0].newName, c.newName);
+    for (std::size_t i = 0; i < c.moreRows.size(); ++i)
+        EXPECT_EQ(rows.rows[i + 1].newName, c.moreRows[i].second);
     const bool beforeRows =
         c.message == SystemText::BadPattern || c.message == SystemText::RegionInGroup;
     EXPECT_EQ(outcome.kind, beforeRows ? PassOutcome::Kind::refused : PassOutcome::Kind::tested);
@@ -122,7 +130,7 @@ TEST_P(NameCaseTest, TheTestPassGivesTheNewNameAndTheMessage) {
                                        ? RowName::Kind::refused
                                    : c.message ? RowName::Kind::libraryFailed
                                                : RowName::Kind::named;
-        EXPECT_EQ(outcome.rowKinds, std::vector<RowName::Kind>{kind});
+        EXPECT_EQ(outcome.rowKinds, std::vector<RowName::Kind>(1 + c.moreRows.size(), kind));
     }
     if (c.message) {
         ASSERT_EQ(messages.shown.size(), 1u);
