@@ -25,6 +25,8 @@ std::string appNameFor(std::string_view executablePath, const CodePage& cp) {
     return std::string(executablePath.substr(start, extensionStart(executablePath, cp) - start));
 }
 
-std::string helpFilePathFor(std::string_view executablePath, const CodePage& cp) {
-    return std::string(executablePath.substr(0, extensionStart(executablePath, cp))) + ".chm";
+std::string helpFilePathFor(std::string_view executablePath, const CodePage& cp,
+                            TextLanguage language) {
+    const char* extension = language == TextLanguage::japanese ? ".chm" : "-en.chm";
+    return std::string(executablePath.substr(0, extensionStart(executablePath, cp))) + extension;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "code_page.h"
+#include "system_texts.h"
 
 #include <string>
 #include <string_view>
@@ -14,5 +15,7 @@ std::string appNameFor(std::string_view executablePath, const CodePage& cp);
 
 // The help file beside the executable: its path with everything after the last dot of the
 // file name replaced by "chm" ('D:\old.tools\TOOL.EXE' gives 'D:\old.tools\TOOL.chm'), or
-// with ".chm" appended when the file name has no dot.
-std::string helpFilePathFor(std::string_view executablePath, const CodePage& cp);
+// with ".chm" appended when the file name has no dot. The English help file has "-en" before
+// the extension ('D:\old.tools\TOOL-en.chm').
+std::string helpFilePathFor(std::string_view executablePath, const CodePage& cp,
+                            TextLanguage language);

@@ -68,7 +68,8 @@ const std::array<MainApp::Command, 1> MainApp::commandTable{{
 MainApp::MainApp() : appName_(appNameFor(executablePath(), ansiCodePage())) {}
 
 bool MainApp::startUp() {
-    helpFilePath_ = helpFilePathFor(executablePath(), ansiCodePage());
+    helpFilePath_ =
+        helpFilePathFor(executablePath(), ansiCodePage(), textLanguageFor(ansiCodePage().number()));
 
     LibraryModule library = loadLibraryModule(RegexHandle::libraryName().c_str());
     if (library == nullptr) {

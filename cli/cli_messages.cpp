@@ -61,23 +61,6 @@ std::string visiblePattern(const std::string& pattern) {
     return shown;
 }
 
-// The template with every "%1", "%2", ... replaced by the texts given, in one walk, so that
-// nothing a text brings in is replaced again.
-std::string filledIn(const std::string& text, const std::vector<std::string>& values) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::size_t index =
-            i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) - '1' : values.size();
-        if (text[i] == '%' && index < values.size()) {
-            out += values[index];
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 std::string CliMessages::text(SystemText id) {
@@ -105,7 +88,7 @@ std::string CliMessages::phrase(const char* english, const std::vector<std::stri
     shown.reserve(values.size());
     for (const std::string& value : values)
         shown.push_back(visible(value));
-    return filledIn(fromUtf8(translated(english), codePage_), shown);
+    return said(Phrase{english, shown}, codePage_);
 }
 
 void CliMessages::say(const char* english, const std::vector<std::string>& values) {

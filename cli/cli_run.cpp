@@ -44,8 +44,9 @@ bool write(std::FILE* stream, const std::string& text) {
            std::fflush(stream) == 0;
 }
 
-int usageError(const std::string& error, std::FILE* err) {
-    write(err, usageErrorText(error));
+// The usage error said in the code page its values are in, as the terminal shows it.
+int usageError(const Phrase& error, unsigned codePage, std::FILE* err) {
+    write(err, toTerminal(usageErrorText(said(error, codePage), codePage), codePage));
     return exitRefused;
 }
 
@@ -66,10 +67,9 @@ std::string withoutEndingSeparators(std::string path, const CodePage& codePage) 
 // A row for the PATH, after the rows already there; false, with the error, for an empty PATH.
 // A folder may be given with separators at its end; the root is a row of its own, which cannot
 // be renamed.
-bool appendRow(std::string_view given, const CodePage& codePage, CliRows& rows,
-               std::string& error) {
+bool appendRow(std::string_view given, const CodePage& codePage, CliRows& rows, Phrase& error) {
     if (given.empty()) {
-        error = "an empty PATH names no file";
+        error = Phrase{"an empty PATH names no file"};
         return false;
     }
     std::size_t folder = pathFolderLength(given, codePage);
@@ -92,7 +92,7 @@ bool appendRow(std::string_view given, const CodePage& codePage, CliRows& rows,
 // file cannot be read or a PATH is empty.
 bool rowsOf(const Options& options, const std::set<std::string>& notHeld, std::FILE* in,
             const CodePage& codePage, CliRows& rows, std::vector<std::string>& refused,
-            std::string& error) {
+            Phrase& error) {
     rows.reserve(options.paths.size());
     for (const std::string& path : options.paths) {
         if (notHeld.count(path) != 0)
@@ -108,7 +108,7 @@ bool rowsOf(const Options& options, const std::set<std::string>& notHeld, std::F
     if (file != nullptr && !standardInput)
         std::fclose(file);
     if (!read) {
-        error = "the PATHs of '" + options.fromFile + "' cannot be read";
+        error = {"the PATHs of '%1' cannot be read", {options.fromFile}};
         return false;
     }
     return takePaths(*read, options.nullSeparated,
@@ -589,19 +589,21 @@ int runCli(std::vector<std::string> args, const std::set<std::string>& notHeld, 
     ignoreBrokenPipe();
     const CommandLine line = parseCommandLine(std::move(args));
     if (line.request == Request::usageError)
-        return usageError(line.error, err);
+        return usageError(line.error, defaultCodePage(), err);
     // A pattern with "?" where the user typed a character would search for something else.
     if (notHeld.count(line.options.search) != 0 || notHeld.count(line.options.replace) != 0)
-        return usageError("the Search or Replace text holds characters that the code page of "
-                          "this system cannot hold",
-                          err);
+        return usageError({"the Search or Replace text holds characters that the code page of "
+                           "this system cannot hold"},
+                          defaultCodePage(), err);
     if (line.request == Request::help)
-        return write(out, helpText()) ? exitAllRenamed : exitRefused;
+        return write(out, toTerminal(fromUtf8(helpText(), defaultCodePage()), defaultCodePage()))
+                   ? exitAllRenamed
+                   : exitRefused;
 
     const Options& options = line.options;
     const unsigned codePage = options.codePage != 0 ? options.codePage : defaultCodePage();
-    if (std::string refusal = codePageRefusal(codePage); !refusal.empty())
-        return usageError(refusal, err);
+    if (const std::optional<Phrase> refusal = codePageRefusal(codePage))
+        return usageError(*refusal, defaultCodePage(), err);
     const TableCodePage tableCodePage(codePage);
     CliMessages messages(codePage, err, !onWindows && !options.windowsNames);
     const Run run{options, tableCodePage, messages, out, err};
@@ -611,9 +613,9 @@ int runCli(std::vector<std::string> args, const std::set<std::string>& notHeld, 
     CliRows rows;
     std::vector<std::string> refused;
     if (line.request == Request::run) {
-        std::string error;
+        Phrase error;
         if (!rowsOf(options, notHeld, in, tableCodePage, rows, refused, error))
-            return usageError(toTerminal(error, codePage), err);
+            return usageError(error, codePage, err);
     }
     if (!refused.empty()) {
         std::string named = messages.text(SystemText::PathsNotHeld);

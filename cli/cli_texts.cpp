@@ -2,6 +2,7 @@
 
 #include "program_folder.h"
 #include "system_texts.h"
+#include "text_conversion.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -37,7 +38,7 @@ void loadCatalog() {
 
 std::string translated(const char* english) {
 #ifdef _WIN32
-    if (GetACP() != 932)
+    if (textLanguageFor(GetACP()) != TextLanguage::japanese)
         return english;
     const std::string_view key = english;
     for (std::size_t i = 0; i < japaneseCatalogSize; ++i)
@@ -49,28 +50,42 @@ std::string translated(const char* english) {
 #endif
 }
 
+std::string filledIn(const std::string& text, const std::vector<std::string>& values) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t index =
+            i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) - '1' : values.size();
+        if (text[i] == '%' && index < values.size()) {
+            out += values[index];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::string said(const Phrase& phrase, unsigned codePage) {
+    return filledIn(fromUtf8(translated(phrase.english), codePage), phrase.values);
+}
+
+// The window's English texts, except where a terminal needs its own words: the native rule
+// for names, the pointer to --help, and the library's name as kibrel-cli loads it.
 std::string_view englishSystemText(SystemText id, bool nativeNames) {
     switch (id) {
-    case SystemText::BadPattern:
-        return "The Search text is not a pattern that can be used.";
     case SystemText::ForbiddenCharacter:
-        return nativeNames ? "A file name cannot hold /"
-                           : "A file name cannot hold \\ / : * ? \" < > |";
+        if (nativeNames)
+            return "A file name cannot hold /";
+        break;
     case SystemText::RegionInGroup:
         return "A region { } cannot stand inside parentheses ( ).\n"
                "See the Search text in kibrel-cli --help.";
-    case SystemText::ProgramVersion:
-        return systemTextUtf8(id);
     case SystemText::LibraryMissing:
         return "The regex library jre32 was not found.";
-    case SystemText::LibraryUnusable:
-        return "The regex library jre32 cannot be used.";
-    case SystemText::PatternRefused:
-        return "The regex library refused the pattern.";
-    case SystemText::PathsNotHeld:
-        return pathsNotHeldEnglish;
+    default:
+        break;
     }
-    return {};
+    return systemTextUtf8(id, TextLanguage::english);
 }
 
 std::string systemText(SystemText id, bool nativeNames) {

@@ -115,19 +115,19 @@ class Parser {
         const Options& options = result_.options;
         const bool pathsGiven = !options.paths.empty() || !options.fromFile.empty();
         if (undo_ && (searchGiven_ || pathsGiven))
-            fail("--undo takes back the last run: give it no Search text and no PATH");
+            fail({"--undo takes back the last run: give it no Search text and no PATH"});
         else if (undo_)
             result_.request = Request::undo;
         else if (!searchGiven_)
-            fail("the Search text is missing: give it with -s TEXT");
+            fail({"the Search text is missing: give it with -s TEXT"});
         else if (!pathsGiven)
-            fail("no PATH given: name the files and folders to rename, or --from-file");
+            fail({"no PATH given: name the files and folders to rename, or --from-file"});
     }
 
     // Help, the version or a usage error ends the reading.
     bool done() const { return result_.request != Request::run; }
 
-    void fail(std::string error) {
+    void fail(Phrase error) {
         result_.request = Request::usageError;
         result_.error = std::move(error);
     }
@@ -147,15 +147,15 @@ class Parser {
         bool ambiguous = false;
         const OptionName* o = byLongName(name, ambiguous);
         if (o == nullptr) {
-            fail(std::string(ambiguous ? "option '--" : "unrecognized option '--") +
-                 std::string(name) + (ambiguous ? "' is ambiguous" : "'"));
+            fail({ambiguous ? "option '--%1' is ambiguous" : "unrecognized option '--%1'",
+                  {std::string(name)}});
             return;
         }
-        const std::string display = "'--" + std::string(o->longName) + "'";
+        const std::string longName(o->longName);
         std::string value;
         if (!o->takesValue) {
             if (equals != std::string_view::npos)
-                fail("option " + display + " doesn't allow an argument");
+                fail({"option '--%1' doesn't allow an argument", {longName}});
             else
                 apply(*o, value);
             return;
@@ -163,7 +163,7 @@ class Parser {
         if (equals != std::string_view::npos)
             value = std::string(body.substr(equals + 1));
         else if (!nextValue(value)) {
-            fail("option " + display + " requires an argument");
+            fail({"option '--%1' requires an argument", {longName}});
             return;
         }
         apply(*o, value);
@@ -173,7 +173,7 @@ class Parser {
         for (std::size_t i = 0; i < cluster.size() && !done(); ++i) {
             const OptionName* o = byShortName(cluster[i]);
             if (o == nullptr) {
-                fail(std::string("invalid option -- '") + cluster[i] + "'");
+                fail({"invalid option -- '%1'", {std::string(1, cluster[i])}});
                 return;
             }
             std::string value;
@@ -181,7 +181,7 @@ class Parser {
                 if (i + 1 < cluster.size())
                     value = std::string(cluster.substr(i + 1));
                 else if (!nextValue(value)) {
-                    fail(std::string("option requires an argument -- '") + cluster[i] + "'");
+                    fail({"option requires an argument -- '%1'", {std::string(1, cluster[i])}});
                     return;
                 }
                 apply(*o, value);
@@ -207,7 +207,7 @@ class Parser {
         case Option::codePage:
             options.codePage = codePageNamed(value);
             if (options.codePage == 0)
-                fail("invalid code page '" + value + "': use 932, utf-8 or 1252");
+                fail({"invalid code page '%1': use 932, utf-8 or 1252", {value}});
             break;
         case Option::order:
             options.order = true;
@@ -218,7 +218,7 @@ class Parser {
         case Option::fromFile:
             options.fromFile = value;
             if (value.empty())
-                fail("--from-file needs a FILE, or - for standard input");
+                fail({"--from-file needs a FILE, or - for standard input"});
             break;
         case Option::nullSeparated:
             options.nullSeparated = true;
@@ -234,8 +234,8 @@ class Parser {
             break;
         case Option::start:
             if (!readStart(value, options.start))
-                fail("invalid first number '" + value +
-                     "': --start takes a whole number from 0 to " + std::to_string(largestStart));
+                fail({"invalid first number '%1': --start takes a whole number from 0 to %2",
+                      {value, std::to_string(largestStart)}});
             break;
         case Option::help:
             result_.request = Request::help;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli_texts.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -44,7 +46,7 @@ struct Options {
 struct CommandLine {
     Request request = Request::run;
     Options options;
-    std::string error;
+    Phrase error;
 };
 
 // Reads the arguments after the program's own name, as GNU tools do: short options may be

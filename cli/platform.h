@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli_texts.h"
 #include "code_page.h"
 #include "path_split.h"
 
@@ -17,9 +18,9 @@
 // when the locale's character set is UTF-8, else 1252.
 unsigned defaultCodePage();
 
-// Why the code page cannot be used here, or empty when it can. On Windows the names reach the
+// Why the code page cannot be used here, or nothing when it can. On Windows the names reach the
 // program and MoveFileA in the ANSI code page, so no other code page can be used there.
-std::string codePageRefusal(unsigned codePage);
+std::optional<Phrase> codePageRefusal(unsigned codePage);
 
 // Tells the regex library which code page its patterns and texts are in; must come before the
 // library is loaded.

@@ -20,8 +20,8 @@ unsigned defaultCodePage() {
     return std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0 ? utf8CodePage : westernCodePage;
 }
 
-std::string codePageRefusal(unsigned) {
-    return {};
+std::optional<Phrase> codePageRefusal(unsigned) {
+    return std::nullopt;
 }
 
 void setLibraryCodePage(unsigned codePage) {

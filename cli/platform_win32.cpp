@@ -8,13 +8,13 @@ unsigned defaultCodePage() {
     return GetACP();
 }
 
-std::string codePageRefusal(unsigned codePage) {
+std::optional<Phrase> codePageRefusal(unsigned codePage) {
     unsigned ansi = GetACP();
     if (codePage == ansi)
-        return {};
-    return "code page " + std::to_string(codePage) +
-           " cannot be used here: on Windows names are in the ANSI code page, " +
-           std::to_string(ansi);
+        return std::nullopt;
+    return Phrase{
+        "code page %1 cannot be used here: on Windows names are in the ANSI code page, %2",
+        {std::to_string(codePage), std::to_string(ansi)}};
 }
 
 void setLibraryCodePage(unsigned codePage) {

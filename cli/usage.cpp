@@ -1,6 +1,8 @@
 #include "usage.h"
 
+#include "cli_texts.h"
 #include "system_texts.h"
+#include "text_conversion.h"
 
 #include <cstdio>
 
@@ -32,10 +34,8 @@ constexpr const char* languageText =
     "Messages follow the locale: Japanese under a Japanese locale, English otherwise.";
 #endif
 
-} // namespace
-
-std::string helpText() {
-    std::string text = R"(Usage: kibrel-cli [OPTION]... PATH...
+// The usage and the options; %1: the default code page.
+constexpr const char* optionsText = R"(Usage: kibrel-cli [OPTION]... PATH...
   or:  kibrel-cli --undo [-n]
 Rename files and folders by a Search pattern and a Replace text, as the Kibrel window does:
 a test pass computes the new name of every PATH, then a rename pass renames them in the
@@ -59,34 +59,31 @@ order given. An existing file or folder is never replaced.
       --start=N          the number \# gives the first PATH the pattern matches
                          (default: 1)
       --code-page=CP     how names and texts are encoded: 932, utf-8 or 1252
-                         (default: )";
-    text += defaultCodePageText;
-    text += R"()
+                         (default: %1)
   -h, --help             show this help and exit
   -V, --version          show the program's and the regex library's versions and exit
 
-Only the name behind the last )";
-    text += separatorsText;
-    text += R"( of a PATH is searched and changed; every match in it
-is replaced, from left to right. )";
-    text += namesText;
-    text += R"(
-After the test pass, standard output holds )";
-    text += recordsText;
-    text += R"(
+)";
+
+// What is searched and what is written; %1: the separators, %2: the rule for new names, %3:
+// the records, %4: the language of the messages.
+constexpr const char* outputText =
+    R"(Only the name behind the last %1 of a PATH is searched and changed; every match in it
+is replaced, from left to right. %2
+After the test pass, standard output holds %3
 Before the first rename, and with --dry-run, standard error names every rename that would
 fail: a PATH that names nothing, one file under two spellings, a folder renamed before a PATH
 inside it, a PATH that cannot be renamed (. or ..), two PATHs with one new name, a new name
 that exists, a chain in the wrong order, a swap. A real run ends with a line on standard
 error that counts the files renamed, failed and left as they were.
-)";
-    text += languageText;
-    text += R"(
+%4
 
-Every real run keeps a journal of its renames, written before each rename is made, in
 )";
-    text += journalText;
-    text += R"(; a run that renames nothing keeps the journal as it was. --undo, from any folder,
+
+// The journal (%1: where it lies), the pattern language and the exit status.
+constexpr const char* journalAndLanguageText =
+    R"(Every real run keeps a journal of its renames, written before each rename is made, in
+%1; a run that renames nothing keeps the journal as it was. --undo, from any folder,
 takes that run back and leaves alone, with a message, a file that has moved, changed name or
 been replaced since, or whose old name is taken; a second --undo retries only what the first
 could not take back, and never redoes the run.
@@ -112,7 +109,14 @@ Exit status:
   2  a usage error, a refused pattern, a missing regex library, new names that could not be
      written, or no journal; nothing was renamed
 )";
-    return text;
+
+} // namespace
+
+std::string helpText() {
+    return filledIn(translated(optionsText), {translated(defaultCodePageText)}) +
+           filledIn(translated(outputText), {separatorsText, translated(namesText),
+                                             translated(recordsText), translated(languageText)}) +
+           filledIn(translated(journalAndLanguageText), {translated(journalText)});
 }
 
 std::string versionText(unsigned libraryVersion) {
@@ -123,6 +127,7 @@ std::string versionText(unsigned libraryVersion) {
            "\nJRE32.DLL " + library + "\n";
 }
 
-std::string usageErrorText(const std::string& error) {
-    return "kibrel-cli: " + error + "\nTry 'kibrel-cli --help' for more information.\n";
+std::string usageErrorText(const std::string& error, unsigned codePage) {
+    return "kibrel-cli: " + error + "\n" +
+           fromUtf8(translated("Try 'kibrel-cli --help' for more information."), codePage) + "\n";
 }

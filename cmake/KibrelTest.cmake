@@ -30,6 +30,22 @@ function(kibrel_add_test name)
     endif()
 endfunction()
 
+# kibrel_add_western_run(<name> <test program> [<argument>...])
+# Runs a Windows test program once more under Wine with a Western locale, whose ANSI code page
+# is 1252 (the other runs have code page 932), under the CTest name <name>.
+function(kibrel_add_western_run name program)
+    if(NOT WIN32)
+        return()
+    endif()
+    add_test(NAME ${name} COMMAND ${program} ${ARGN})
+    get_test_property(${program} RESOURCE_LOCK lock)
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300 LABELS wine
+                                            ENVIRONMENT KIBREL_WINE_LOCALE=C.UTF-8)
+    if(lock)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK ${lock})
+    endif()
+endfunction()
+
 # kibrel_add_benchmark(<name> SOURCES <files...> LIBS <targets...>)
 # A benchmark prints its figures; CTest runs it only in builds without sanitizers, so that the
 # figures mean something, and only fails it when the program itself fails.

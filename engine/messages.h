@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 // The system's fixed texts: the string resources by their numbers, and the texts the engine
-// builds in.
+// builds in. Each has a Japanese and an English form (engine/system_texts.cpp); the Japanese
+// ones are quoted here.
 enum class SystemText {
     BadPattern = 10,         // "正規表現の使い方が間違っとるぞ。"
     ForbiddenCharacter = 11, // "ファイル名に　\ / :  * ? \" < > |　は使えません"
@@ -18,6 +20,13 @@ enum class SystemText {
     PathsNotHeld = 102, // "次のパスには、…対象から外しました:"
 };
 
+// Every fixed text, in the order of the ids.
+constexpr std::array<SystemText, 8> everySystemText = {
+    SystemText::BadPattern,     SystemText::ForbiddenCharacter, SystemText::RegionInGroup,
+    SystemText::ProgramVersion, SystemText::LibraryMissing,     SystemText::LibraryUnusable,
+    SystemText::PatternRefused, SystemText::PathsNotHeld,
+};
+
 // Message-box types as the platform numbers them.
 namespace MessageType {
 constexpr unsigned ok = 0x0;
@@ -27,7 +36,8 @@ constexpr unsigned help = 0x4000;
 } // namespace MessageType
 
 // How the engine talks to the user: every message is shown in a modal box where the failure
-// is met. Texts are byte strings in the system's ANSI code page.
+// is met. Texts are byte strings in the system's ANSI code page, and the fixed texts are in the
+// language that code page can show (textLanguageFor).
 // Implemented by DialogMessages (ui/), CliMessages (cli/), FakeMessages (tests/unit/engine/),
 // FuzzMessages (fuzz/) and FailingMessages (bench/); held by engine_tests, ui_win32_tests
 // (system_text_test.cpp) and cli_tests (terminal_text_test.cpp).
@@ -35,7 +45,7 @@ class Messages {
   public:
     virtual ~Messages() = default;
 
-    // The text of one of the system's fixed texts, in the ANSI code page.
+    // The text of one of the system's fixed texts, in the ANSI code page and its language.
     virtual std::string text(SystemText id) = 0;
 
     // A box owned by the main window with the given type; the caption is the application's

@@ -2,6 +2,44 @@
 
 #include "kibrel_version.h"
 
+namespace {
+
+// The English texts. kibrel-cli's catalog (cli/po/ja.po) takes the same English texts as its
+// keys, except where it words a text for the terminal.
+std::string_view englishText(SystemText id) {
+    switch (id) {
+    case SystemText::BadPattern:
+        return "The Search text is not a pattern that can be used.";
+    case SystemText::ForbiddenCharacter:
+        return "A file name cannot hold \\ / : * ? \" < > |";
+    case SystemText::RegionInGroup:
+        return "A region { } cannot stand inside parentheses ( ).\nSee the help for more.";
+    case SystemText::ProgramVersion:
+        return KIBREL_VERSION;
+    case SystemText::LibraryMissing:
+        return "JRE32.DLL was not found.";
+    case SystemText::LibraryUnusable:
+        return "The regex library jre32 cannot be used.";
+    case SystemText::PatternRefused:
+        return "The regex library refused the pattern.";
+    case SystemText::PathsNotHeld:
+        return "These paths hold characters that this system's code page lacks (shown as ?), so "
+               "they are left out:";
+    }
+    return {};
+}
+
+} // namespace
+
+TextLanguage textLanguageFor(unsigned ansiCodePage) {
+    constexpr unsigned shiftJis = 932;
+    return ansiCodePage == shiftJis ? TextLanguage::japanese : TextLanguage::english;
+}
+
+std::string_view systemTextUtf8(SystemText id, TextLanguage language) {
+    return language == TextLanguage::japanese ? systemTextUtf8(id) : englishText(id);
+}
+
 std::string_view systemTextUtf8(SystemText id) {
     switch (id) {
     case SystemText::BadPattern:

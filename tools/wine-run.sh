@@ -1,6 +1,9 @@
 #!/bin/sh
 # Runs a Windows program under Wine in the prefix of the build tree it belongs to, with the
 # Japanese locale, so that its ANSI code page is 932 and Linux file names map to Shift-JIS.
+# KIBREL_WINE_LOCALE names another locale for the run: C.UTF-8 gives code page 1252, as on a
+# Western Windows. Wine takes the code page from each process's locale, so one prefix serves
+# both.
 prog=$1
 if [ -z "${WINEPREFIX:-}" ]; then
     dir=$(cd "$(dirname "$prog")" && pwd)
@@ -10,7 +13,7 @@ if [ -z "${WINEPREFIX:-}" ]; then
     WINEPREFIX="$dir/wineprefix"
 fi
 export WINEPREFIX
-export LC_ALL=ja_JP.UTF-8
+export LC_ALL=${KIBREL_WINE_LOCALE:-ja_JP.UTF-8}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # Kibrel is a 64-bit program: take the 64-bit loader directly, so that a 32-bit Wine that

@@ -16,7 +16,15 @@ constexpr int regionInGroupBuffer = 256;
 
 } // namespace
 
+// The string table is Japanese: under any other code page than 932 its characters would come
+// out as question marks, so there every text is the engine's English one. The choice is made
+// here rather than by a second string table, because LoadStringA picks its table by the
+// user's interface language, which need not match the ANSI code page.
 std::string DialogMessages::text(SystemText id) {
+    const unsigned codePage = ansiCodePage().number();
+    const TextLanguage language = textLanguageFor(codePage);
+    if (language != TextLanguage::japanese)
+        return fromUtf8(systemTextUtf8(id, language), codePage);
     unsigned number = static_cast<unsigned>(id);
     switch (id) {
     case SystemText::BadPattern:
@@ -30,11 +38,8 @@ std::string DialogMessages::text(SystemText id) {
         return loadResourceString<libraryMissingBuffer>(number);
     case SystemText::LibraryUnusable:
     case SystemText::PatternRefused:
-        return fromUtf8(systemTextUtf8(id), ansiCodePage().number());
     case SystemText::PathsNotHeld:
-        return fromUtf8(ansiCodePage().number() == shiftJisCodePage ? systemTextUtf8(id)
-                                                                    : pathsNotHeldEnglish,
-                        ansiCodePage().number());
+        return fromUtf8(systemTextUtf8(id), ansiCodePage().number());
     }
     return {};
 }

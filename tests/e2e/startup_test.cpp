@@ -18,12 +18,6 @@ namespace {
 const std::string libraryMissingText = "JRE32.DLL\x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc"
                                        "\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd";
 
-std::string windowsFolder() {
-    char folder[MAX_PATH + 1] = {};
-    const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
-    return std::string(folder, length < MAX_PATH ? length : 0);
-}
-
 // The caption the platform gives a message box that names none, seen on a box of the test's
 // own.
 std::string platformDefaultCaption() {
@@ -75,23 +69,7 @@ std::string libraryVersionText() {
 class StartUp : public KibrelFixture {};
 
 TEST_F(StartUp, WithoutTheLibraryTheOnlyWindowIsTheWarning) {
-    // The program alone in a folder of its own, which is also its current folder, and a PATH
-    // of the system folders only: nowhere to find a jre32.dll.
-    ASSERT_TRUE(folder_.copyFileIn(kibrelPath(), "kibrel.exe"));
-    const std::string windows = windowsFolder();
-    ASSERT_FALSE(windows.empty());
-    const std::string systemPath = windows + "\\system32;" + windows;
-    const std::string searched = folder_.path() + ";" + systemPath + ";" + windows + "\\system";
-    char found[MAX_PATH + 1] = {};
-    ASSERT_EQ(SearchPathA(searched.c_str(), "jre32.dll", nullptr, MAX_PATH, found, nullptr), 0u)
-        << "a jre32.dll lies where the program would find it: " << found;
-
-    LaunchOptions options;
-    options.programPath = folder_.pathOf("kibrel.exe");
-    options.commandLine = quotedProgram(options.programPath);
-    options.currentFolder = folder_.path();
-    options.searchPath = systemPath;
-    ASSERT_TRUE(program_.start(options)) << "CreateProcessA failed: " << program_.startError();
+    ASSERT_TRUE(startWithoutLibrary());
 
     const HWND box = program_.waitForMessageBox(defaultTimeoutMs);
     ASSERT_NE(box, nullptr) << "no message box appeared";

@@ -1,8 +1,11 @@
-"""Opens the built kibrel.chm by reading its own directory and checks what the program and its
+"""Opens a built help file by reading its own directory and checks what the program and its
 users rely on: every page, the table of contents, the index, the full-text search index, the
 pop-up texts for every help number the program asks for, and the messages quoted exactly.
+The Japanese help is kibrel.chm; the English one, kibrel-en.chm, is checked as well against
+the Japanese sources: the same pages with the same anchors, contents and index.
 
 Usage: check_help_file.py <kibrel.chm> <help source folder>
+       check_help_file.py <kibrel-en.chm> <English source folder> <Japanese source folder>
 """
 
 import html.parser
@@ -13,14 +16,22 @@ import sys
 
 from chm_archive import ChmArchive, ChmError
 
-CODE_PAGE = "cp932"
-JAPANESE_LCID = 0x0411
 POPUP_FILE = "/cshelp.txt"
 POPUP_NUMBERS = {11001, 11002, 11003, 11004, 11005, 11006, 11007, 11008, 102, 1050}
 POPUP_MAX_BYTES = 512
 
+
+class Language:
+    def __init__(self, name, code_page, lcid, charset, messages):
+        self.name = name
+        self.code_page = code_page
+        self.lcid = lcid
+        self.charset = charset
+        self.messages = messages
+
+
 # The messages as the program shows them; the help quotes each in a <pre class="msg"> block.
-FIXED_MESSAGES = {
+JAPANESE_MESSAGES = {
     "string 10": "正規表現の使い方が間違っとるぞ。",
     "string 11": "ファイル名に\u3000\\ / :  * ? \\\" < > |\u3000は使えません",
     "string 12": "( )の中に{ }を入れることはできません\n詳しくはヘルプを参照してください",
@@ -28,6 +39,16 @@ FIXED_MESSAGES = {
     "library unusable": "『JRE32.dll』がねぇぞこの野郎。",
     "pattern refused": "正規表現の使い方おかしいぞこの野郎。",
 }
+ENGLISH_MESSAGES = {
+    "string 10": "The Search text is not a pattern that can be used.",
+    "string 11": "A file name cannot hold \\ / : * ? \" < > |",
+    "string 12": "A region { } cannot stand inside parentheses ( ).\nSee the help for more.",
+    "string 14": "JRE32.DLL was not found.",
+    "library unusable": "The regex library jre32 cannot be used.",
+    "pattern refused": "The regex library refused the pattern.",
+}
+JAPANESE = Language("Japanese", "cp932", 0x0411, "shift_jis", JAPANESE_MESSAGES)
+ENGLISH = Language("English", "cp1252", 0x0409, "windows-1252", ENGLISH_MESSAGES)
 PATTERN_MESSAGES = {
     "rename failure": r"\[[^\]\n]+\] -> \[[^\]\n]+\]\n Rename Failed!!",
     "help file missing": r"Not Exist Html Help File\n\n   File Path \[ [^\n]+ \]",
@@ -113,9 +134,11 @@ def c_string(data):
 
 
 class HelpFileCheck:
-    def __init__(self, archive, source_dir):
+    def __init__(self, archive, source_dir, language, japanese_dir=None):
         self.archive = archive
         self.source_dir = source_dir
+        self.language = language
+        self.japanese_dir = japanese_dir
         self.passed = 0
         self.failed = 0
         self.pages = {}
@@ -128,7 +151,7 @@ class HelpFileCheck:
             print("FAILED: " + what)
 
     def text(self, name):
-        return self.archive.read(name).decode(CODE_PAGE)
+        return self.archive.read(name).decode(self.language.code_page)
 
     def resolves(self, origin, target):
         """True when a link from page `origin` names a page of the file and, if given, its anchor."""
@@ -147,7 +170,8 @@ class HelpFileCheck:
         self.expect(4 in records and len(records[4]) >= 12, "#SYSTEM has its language record")
         if 4 in records and len(records[4]) >= 12:
             lcid, _, full_text = struct.unpack_from("<III", records[4], 0)
-            self.expect(lcid == JAPANESE_LCID, "#SYSTEM names the Japanese language (0x411)")
+            self.expect(lcid == self.language.lcid, "#SYSTEM names the %s language (0x%x)"
+                        % (self.language.name, self.language.lcid))
             self.expect(full_text == 1, "#SYSTEM turns full-text search on")
         for code, what in ((0, "contents file"), (1, "index file"), (2, "default topic")):
             name = c_string(records.get(code, b""))
@@ -172,13 +196,14 @@ class HelpFileCheck:
             try:
                 text = self.text(name)
             except UnicodeDecodeError as error:
-                self.expect(False, "%s is Shift-JIS text: %s" % (name, error))
+                self.expect(False, "%s is %s text: %s" % (name, self.language.code_page, error))
                 continue
             if source.endswith(".html"):
                 page = parse(text)
                 self.pages[name] = page
-                self.expect([c.lower() for c in page.charsets] == ["shift_jis"],
-                            "%s declares the charset Shift_JIS once (%s)" % (name, page.charsets))
+                self.expect([c.lower() for c in page.charsets] == [self.language.charset],
+                            "%s declares the charset %s once (%s)"
+                            % (name, self.language.charset, page.charsets))
         self.expect(len(self.pages) >= 10, "the help has its pages (%d)" % len(self.pages))
         for name, page in sorted(self.pages.items()):
             for link in page.links:
@@ -235,13 +260,36 @@ class HelpFileCheck:
         if page is None:
             return
         quoted = page.messages
-        for what, message in FIXED_MESSAGES.items():
+        for what, message in self.language.messages.items():
             self.expect(message in quoted, "the messages page quotes %s exactly" % what)
         for what, pattern in PATTERN_MESSAGES.items():
             self.expect(any(re.fullmatch(pattern, text) for text in quoted),
                         "the messages page quotes the %s message" % what)
         self.expect("ERROR!" in self.text("/messages.html"),
                     "the messages page names the caption ERROR!")
+
+    def check_translation(self):
+        """The English help has the Japanese one's pages, each with the same anchors, and its
+        contents and index lead to the same places."""
+        japanese = {}
+        for source in sorted(os.listdir(self.japanese_dir)):
+            if source.endswith((".html", ".hhc", ".hhk")):
+                with open(os.path.join(self.japanese_dir, source), "rb") as file:
+                    japanese["/" + source] = file.read().decode(JAPANESE.code_page)
+        for name, text in sorted(japanese.items()):
+            if name.endswith(".html"):
+                page = self.pages.get(name)
+                self.expect(page is not None, "the English help has the page %s" % name)
+                if page is not None:
+                    self.expect(page.anchors == parse(text).anchors,
+                                "%s has the anchors of its Japanese page" % name)
+                continue
+            english = sitemap_entries(self.text(name))
+            self.expect([local for _, local in english]
+                        == [local for _, local in sitemap_entries(text)],
+                        "%s leads to the places of its Japanese one, in order" % name)
+        self.expect(sorted(self.pages) == sorted(n for n in japanese if n.endswith(".html")),
+                    "the English help has no page that the Japanese one lacks")
 
     def run(self):
         self.check_system()
@@ -250,19 +298,23 @@ class HelpFileCheck:
         self.check_index()
         self.check_popups()
         self.check_messages()
+        if self.japanese_dir:
+            self.check_translation()
         print("%d passed, %d failed" % (self.passed, self.failed))
         return self.failed == 0
 
 
 def main(argv):
-    if len(argv) != 3:
-        print(__doc__.strip().splitlines()[-1])
+    if len(argv) not in (3, 4):
+        print("\n".join(__doc__.strip().splitlines()[-2:]))
         return 2
+    japanese_dir = argv[3] if len(argv) == 4 else None
+    language = ENGLISH if japanese_dir else JAPANESE
     with open(argv[1], "rb") as file:
         data = file.read()
     try:
         archive = ChmArchive(data)
-        ok = HelpFileCheck(archive, argv[2]).run()
+        ok = HelpFileCheck(archive, argv[2], language, japanese_dir).run()
     except ChmError as error:
         print("FAILED: %s: %s" % (argv[1], error))
         return 1

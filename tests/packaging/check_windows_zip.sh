@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows zip as a user gets it: one folder named for the release holding exactly the
-# programs (the window, kibrel-cli and its UTF-8 form), the regex library, the help file, the README and the licence, the texts ready for
-# Notepad. Unpacks it into FOLDER, which then holds nothing else, for the start-up tests to run
-# kibrel.exe from there.
+# programs (the window, kibrel-cli and its UTF-8 form), the regex library, the two help files,
+# the README and the licence, the texts ready for Notepad. Unpacks it into FOLDER, which then
+# holds nothing else, for the start-up tests to run kibrel.exe from there.
 #
 #   check_windows_zip.sh ZIP FOLDER VERSION
 set -uo pipefail
@@ -17,6 +17,7 @@ $release/README.txt
 $release/jre32.dll
 $release/kibrel-cli-utf8.exe
 $release/kibrel-cli.exe
+$release/kibrel-en.chm
 $release/kibrel.chm
 $release/kibrel.exe" "$(unzip -Z1 "$zip" | grep -v '/$' | sort)"
 

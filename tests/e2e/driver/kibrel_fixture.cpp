@@ -4,6 +4,15 @@
 #include "wait.h"
 
 namespace e2e {
+namespace {
+
+std::string windowsFolder() {
+    char folder[MAX_PATH + 1] = {};
+    const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
+    return std::string(folder, length < MAX_PATH ? length : 0);
+}
+
+} // namespace
 
 void KibrelFixture::SetUp() {
     ASSERT_TRUE(folder_.valid()) << "no temporary folder could be made";
@@ -30,6 +39,28 @@ testing::AssertionResult KibrelFixture::start(const std::string& commandLine,
     if (!program_.start(options))
         return testing::AssertionFailure() << "CreateProcessA failed with error "
                                            << program_.startError() << " for " << programPath;
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult KibrelFixture::startWithoutLibrary() {
+    if (!folder_.copyFileIn(kibrelPath(), "kibrel.exe"))
+        return testing::AssertionFailure() << "kibrel.exe could not be copied";
+    const std::string windows = windowsFolder();
+    if (windows.empty())
+        return testing::AssertionFailure() << "no Windows folder";
+    const std::string systemPath = windows + "\\system32;" + windows;
+    const std::string searched = folder_.path() + ";" + systemPath + ";" + windows + "\\system";
+    char found[MAX_PATH + 1] = {};
+    if (SearchPathA(searched.c_str(), "jre32.dll", nullptr, MAX_PATH, found, nullptr) != 0)
+        return testing::AssertionFailure()
+               << "a jre32.dll lies where the program would find it: " << found;
+    LaunchOptions options;
+    options.programPath = folder_.pathOf("kibrel.exe");
+    options.commandLine = quotedProgram(options.programPath);
+    options.currentFolder = folder_.path();
+    options.searchPath = systemPath;
+    if (!program_.start(options))
+        return testing::AssertionFailure() << "CreateProcessA failed: " << program_.startError();
     return testing::AssertionSuccess();
 }
 

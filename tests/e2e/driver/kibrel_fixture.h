@@ -29,6 +29,9 @@ class KibrelFixture : public testing::Test {
     // appear.
     HWND startMainWindow(const std::string& commandLine);
     HWND startMainWindow() { return startMainWindow(quotedProgram(kibrelPath())); }
+    // Starts a copy of kibrel.exe alone in the test's folder, which is also its current
+    // folder, with a PATH of the system folders only: nowhere to find a jre32.dll.
+    testing::AssertionResult startWithoutLibrary();
 
     TempFolder folder_;
     ProgramProcess program_;

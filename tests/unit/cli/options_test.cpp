@@ -120,7 +120,7 @@ class AcceptedCommandLine : public ::testing::TestWithParam<AcceptedCase> {};
 TEST_P(AcceptedCommandLine, GivesTheOptionsAndPathsInOrder) {
     const AcceptedCase& c = GetParam();
     CommandLine line = parseCommandLine(c.args);
-    ASSERT_EQ(line.request, Request::run) << c.comment << ": " << line.error;
+    ASSERT_EQ(line.request, Request::run) << c.comment << ": " << line.error.english;
     EXPECT_EQ(line.options.search, c.search) << c.comment;
     EXPECT_EQ(line.options.replace, c.replace) << c.comment;
     EXPECT_EQ(line.options.dryRun, c.dryRun) << c.comment;
@@ -174,7 +174,7 @@ TEST_P(RefusedCommandLine, IsAUsageErrorThatSaysWhy) {
     const RefusedCase& c = GetParam();
     CommandLine line = parseCommandLine(c.args);
     EXPECT_EQ(line.request, Request::usageError);
-    EXPECT_EQ(line.error, c.error);
+    EXPECT_EQ(filledIn(line.error.english, line.error.values), c.error);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedCommandLine, ::testing::ValuesIn(refusedCases));
@@ -191,7 +191,7 @@ TEST(CommandLineRequest, HelpAndVersionAnswerWhereverTheyStand) {
 TEST(CommandLineRequest, ScriptOptionsAndTheUndoAreRead) {
     CommandLine line =
         parseCommandLine({"-s", "x", "--from-file=-", "-0", "-q", "--order", "--windows-names"});
-    ASSERT_EQ(line.request, Request::run) << line.error;
+    ASSERT_EQ(line.request, Request::run) << line.error.english;
     EXPECT_EQ(line.options.fromFile, "-");
     EXPECT_TRUE(line.options.nullSeparated);
     EXPECT_EQ(line.options.verbosity, Verbosity::quiet);

@@ -38,12 +38,38 @@ const FixedText fixedTexts[] = {
     {SystemText::PatternRefused, "\x90\xB3\x8B\x4B\x95\x5C\x8C\xBB\x82\xCC\x8E\x67\x82\xA2\x95\xFB"
                                  "\x82\xA8\x82\xA9\x82\xB5\x82\xA2\x82\xBC\x82\xB1\x82\xCC\x96\xEC"
                                  "\x98\x59\x81\x42"},
+    {SystemText::PathsNotHeld,
+     "\x8E\x9F\x82\xCC\x83\x70\x83\x58\x82\xC9\x82\xCD\x81\x41\x82\xB1\x82\xCC\x83\x56\x83\x58"
+     "\x83\x65\x83\x80\x82\xCC\x83\x52\x81\x5B\x83\x68\x83\x79\x81\x5B\x83\x57\x82\xC9\x82\xC8"
+     "\x82\xA2\x95\xB6\x8E\x9A\x81\x69\x3F\x82\xC5\x8E\xA6\x82\xB5\x82\xBD\x82\xE0\x82\xCC\x81"
+     "\x6A\x82\xAA\x82\xA0\x82\xE9\x82\xBD\x82\xDF\x81\x41\x91\xCE\x8F\xDB\x82\xA9\x82\xE7\x8A"
+     "\x4F\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x3A"},
 };
 
 TEST(FixedTexts, UnderCodePage932AreTheWindowsBytes) {
     for (const FixedText& t : fixedTexts)
         EXPECT_EQ(fromUtf8(systemTextUtf8(t.id), shiftJisCodePage), t.shiftJis)
             << static_cast<int>(t.id);
+}
+
+// Both languages hold every fixed text, and this table every id. The English texts are
+// printable ASCII (line feeds aside) and so come out unchanged under every code page; a text
+// with Japanese in it has an English form that differs.
+TEST(FixedTexts, EveryIdHasItsJapaneseAndItsEnglishText) {
+    ASSERT_EQ(std::size(fixedTexts), everySystemText.size());
+    for (std::size_t i = 0; i < everySystemText.size(); ++i) {
+        const SystemText id = everySystemText[i];
+        EXPECT_EQ(fixedTexts[i].id, id);
+        const std::string_view japanese = systemTextUtf8(id, TextLanguage::japanese);
+        const std::string_view english = systemTextUtf8(id, TextLanguage::english);
+        EXPECT_EQ(japanese, systemTextUtf8(id));
+        ASSERT_FALSE(english.empty()) << static_cast<int>(id);
+        for (char c : english)
+            EXPECT_TRUE((c >= ' ' && c <= '~') || c == '\n') << english;
+        for (unsigned cp : {shiftJisCodePage, westernCodePage, utf8CodePage})
+            EXPECT_EQ(fromUtf8(english, cp), english) << cp;
+        EXPECT_EQ(english == japanese, fromUtf8(japanese, westernCodePage) == japanese) << english;
+    }
 }
 
 TEST(FixedTexts, UnderUtf8AreTheirOwnBytes) {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -69,8 +71,8 @@ const Control templateControls[] = {
     {IDC_ACTION, L"BUTTON", L"Test", 0x50010001, 15, 65, 43, 14},
     {IDC_SEARCH, L"COMBOBOX", L"", 0x50210042, 49, 8, 154, 73},
     {IDC_REPLACE, L"COMBOBOX", L"", 0x50210042, 49, 36, 154, 74},
-    {IDC_STATIC, L"STATIC", L"Search", 0x50020000, 16, 10, 21, 8},
-    {IDC_STATIC, L"STATIC", L"Replace", 0x50020000, 16, 38, 24, 8},
+    {IDC_STATIC, L"STATIC", L"Search", 0x50020000, 16, 10, 31, 8},
+    {IDC_STATIC, L"STATIC", L"Replace", 0x50020000, 16, 38, 31, 8},
     {IDC_FILES, L"SYSLISTVIEW32", L"", 0x50818009, 15, 97, 188, 145},
     {IDC_LIST, L"BUTTON", L"List", 0x50010000, 64, 65, 43, 14},
     {IDC_UNLIST, L"BUTTON", L"Unlist", 0x50010000, 111, 65, 43, 14},
@@ -177,6 +179,53 @@ TEST(Resources, VersionTextAndVersionResourceSayTheProjectVersion) {
         ASSERT_TRUE(VerQueryValueA(info.data(), query.c_str(), &value, &length)) << name;
         EXPECT_STREQ(static_cast<const char*>(value), KIBREL_VERSION) << name;
     }
+}
+
+INT_PTR CALLBACK quietDialog(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+// The labels of the two boxes show their whole text in the font the template's face comes out
+// as on this system: the label's text, drawn in the label's font, is no wider than the label,
+// which ends before the box it names begins.
+TEST(Resources, LabelsHoldTheirWholeTextLeftOfTheirBoxes) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&controls));
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                                     quietDialog, 0);
+    ASSERT_NE(dialog, nullptr);
+    struct Label {
+        const char* text;
+        int box;
+    };
+    int found = 0;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        char text[32] = {};
+        GetWindowTextA(child, text, sizeof text);
+        for (Label label : {Label{"Search", IDC_SEARCH}, Label{"Replace", IDC_REPLACE}}) {
+            if (GetDlgCtrlID(child) != IDC_STATIC || std::strcmp(text, label.text) != 0)
+                continue;
+            ++found;
+            RECT client{}, labelPlace{}, boxPlace{};
+            GetClientRect(child, &client);
+            GetWindowRect(child, &labelPlace);
+            GetWindowRect(GetDlgItem(dialog, label.box), &boxPlace);
+            HDC context = GetDC(child);
+            HGDIOBJ former = SelectObject(
+                context, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
+            SIZE extent{};
+            EXPECT_TRUE(
+                GetTextExtentPoint32A(context, text, static_cast<int>(std::strlen(text)), &extent));
+            SelectObject(context, former);
+            ReleaseDC(child, context);
+            EXPECT_GT(extent.cx, 0) << text;
+            EXPECT_LE(extent.cx, client.right) << text;
+            EXPECT_LE(labelPlace.right, boxPlace.left) << text;
+        }
+    }
+    EXPECT_EQ(found, 2);
+    DestroyWindow(dialog);
 }
 
 } // namespace
