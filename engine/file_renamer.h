@@ -12,8 +12,10 @@ struct RenameResult {
 // Renames one file or folder on disk. A rename never replaces an existing file; a rename onto
 // the file's own current name succeeds without touching it.
 // Implemented by MoveFileRenamer (platform/, Windows), NoReplaceRenamer (platform/, natively),
-// JournaledRenamer (engine/journal.h, around either, writing kibrel-cli's journal) and FakeRenamer
-// (tests); held by platform_tests, cli_e2e_tests and rename_safety_tests.
+// JournaledRenamer (engine/journal.h, around either, writing kibrel-cli's journal), FakeRenamer
+// (tests/unit/engine/fake_pass.h) and MemoryDisk (plan_test.cpp); held by engine_tests
+// (rename_pass_test.cpp, plan_test.cpp), platform_tests (no_replace_renamer_test.cpp),
+// rename_safety_tests, cli_e2e_tests and e2e_pass_tests.
 class FileRenamer {
   public:
     virtual ~FileRenamer() = default;

@@ -11,8 +11,9 @@ enum class RowColumn {
 
 // The file list as the pass sees it: rows by index, from 0. The window keeps them in its list
 // control, the command-line front end in memory.
-// Implemented by ListViewRows (ui/), CliRows (cli/) and FakeRows (tests); held by engine_tests
-// (rename_pass_test.cpp), cli_tests and e2e_pass_tests.
+// Implemented by ListViewRows (ui/), CliRows (cli/) and FakeRows (tests/unit/engine/fake_pass.h);
+// held by engine_tests (rename_pass_test.cpp, plan_test.cpp), cli_tests (cli_rows_test.cpp) and
+// e2e_pass_tests.
 class FileRows {
   public:
     virtual ~FileRows() = default;

@@ -38,8 +38,9 @@ constexpr unsigned help = 0x4000;
 // How the engine talks to the user: every message is shown in a modal box where the failure
 // is met. Texts are byte strings in the system's ANSI code page, and the fixed texts are in the
 // language that code page can show (textLanguageFor).
-// Implemented by DialogMessages (ui/), CliMessages (cli/) and FakeMessages (tests); held by
-// engine_tests, ui_win32_tests (system_text_test.cpp) and cli_tests.
+// Implemented by DialogMessages (ui/), CliMessages (cli/), FakeMessages (tests/unit/engine/),
+// FuzzMessages (fuzz/) and FailingMessages (bench/); held by engine_tests, ui_win32_tests
+// (system_text_test.cpp) and cli_tests (terminal_text_test.cpp).
 class Messages {
   public:
     virtual ~Messages() = default;

@@ -22,8 +22,9 @@ struct MatchResult {
 // first byte of the text, both byte strings of the code page the library reads. An empty
 // pattern is refused and an empty text matches nothing, without asking the library.
 // Implemented by HandlePerMatch (regex/: a RegexHandle of its own for every match, as the
-// window matches), CompiledPatterns (regex/: each pattern compiled once, for kibrel-cli) and
-// test fakes; held by engine_tests (run_match_test.cpp) and regex_tests.
+// window matches) and CompiledPatterns (regex/: each pattern compiled once, for kibrel-cli);
+// held by engine_tests (run_match_test.cpp, through HandlePerMatch and the real library) and
+// regex_tests (regex_handle_test.cpp: the two answer every match alike).
 class RegexMatcher {
   public:
     virtual ~RegexMatcher() = default;

@@ -7,6 +7,7 @@
 #include "move_file_renamer.h"
 #include "rename_engine.h"
 #include "rename_pass.h"
+#include "row_marks.h"
 
 #include <windows.h>
 
@@ -20,11 +21,18 @@ class DialogPass {
     RenamePass& pass() { return pass_; }
     ListViewRows& rows() { return rows_; }
 
+    // Draws the rows whose rename in list order would fail as the forecast of the names shown
+    // foresees them, and the rows whose new name one of those wants too.
+    void showForecast();
+    // Draws every row normally again: the names shown may be stale.
+    void hideForecast() { marks_.clear(); }
+
   private:
     DialogMessages messages_;
     HandlePerMatch matcher_;
     RenameEngine engine_;
     ListViewRows rows_;
+    RowMarks marks_;
     MoveFileRenamer renamer_;
     DialogPassWindow controls_;
     RenamePass pass_;

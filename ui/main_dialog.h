@@ -82,6 +82,7 @@ class MainDialog {
     INT_PTR resetToTest(WPARAM, LPARAM);
     INT_PTR rowInserted(WPARAM, LPARAM);
     INT_PTR rowDeleting(WPARAM, LPARAM);
+    INT_PTR drawRow(WPARAM, LPARAM);
     INT_PTR notificationResult(LRESULT result);
 
     INT_PTR dropFiles(WPARAM, LPARAM);

@@ -37,6 +37,7 @@ const MainDialog::Event MainDialog::eventTable[] = {
     {WM_COMMAND, CBN_SELCHANGE, IDC_REPLACE, &MainDialog::resetToTest},
     {WM_NOTIFY, static_cast<UINT>(LVN_INSERTITEM), IDC_FILES, &MainDialog::rowInserted},
     {WM_NOTIFY, static_cast<UINT>(LVN_DELETEITEM), IDC_FILES, &MainDialog::rowDeleting},
+    {WM_NOTIFY, static_cast<UINT>(NM_CUSTOMDRAW), IDC_FILES, &MainDialog::drawRow},
     {WM_DROPFILES, 0, 0, &MainDialog::dropFiles},
     {WM_DESTROY, 0, 0, &MainDialog::storeSettings},
     {WM_COMMAND, BN_CLICKED, IDC_LIST, &MainDialog::listFiles},

@@ -1,6 +1,7 @@
 #include "main_dialog.h"
 
 #include "chosen_files.h"
+#include "dialog_pass.h"
 #include "row_selection.h"
 #include "table_code_page.h"
 #include "wide_paths.h"
@@ -86,6 +87,9 @@ void MainDialog::unlistSelected() {
             SendMessageA(fileList_, LVM_GETNEXTITEM, after, MAKELPARAM(LVNI_SELECTED, 0)));
     });
     deleteRows(rows, [this](int row) { SendMessageA(fileList_, LVM_DELETEITEM, row, 0); });
+    // The rows left may no longer conflict, or conflict otherwise.
+    if (!rows.empty() && renameArmed() != 0)
+        pass_->showForecast();
 }
 
 // Delete with any modifier removes the selected rows; Ctrl+A selects every row. Every key

@@ -4,6 +4,8 @@
 #include "list_view.h"
 #include "message_box.h"
 #include "resource.h"
+#include "screen_capture.h"
+#include "test_paths.h"
 #include "user_input.h"
 #include "wait.h"
 #include "window_query.h"
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -227,6 +230,71 @@ TEST_F(Pass, SwappedNamesBothFailAndStay) {
     expectRenameFailure(failures[1], "2-1.txt", "1-2.txt");
     EXPECT_EQ(rows(), (Rows{row("1-2.txt", "2-1.txt"), row("2-1.txt", "1-2.txt")}));
     EXPECT_EQ(folder_.contents(), filesNamed({{"1-2.txt", "1-2.txt"}, {"2-1.txt", "2-1.txt"}}));
+}
+
+// How a row is drawn, told by its pixels: the forecast's background behind a row whose rename
+// would fail, its red text alone in a row whose new name such a row wants too.
+enum class Look { normal, fails, sharesNewName, unreadable };
+
+std::vector<Look> looksOf(const RemoteListView& list) {
+    std::vector<Look> looks;
+    for (int item = 0; item < list.itemCount(); ++item) {
+        const std::optional<RECT> area = list.itemScreenRect(item);
+        if (!area) {
+            looks.push_back(Look::unreadable);
+            continue;
+        }
+        bool background = false;
+        bool redText = false;
+        for (const std::uint32_t pixel : captureScreen(*area).values) {
+            const unsigned red = (pixel >> 16) & 0xFF, green = (pixel >> 8) & 0xFF,
+                           blue = pixel & 0xFF;
+            background = background || (red == 255 && green == 224 && blue == 224);
+            redText = redText || (red >= 128 && green < 96 && blue < 96);
+        }
+        looks.push_back(background ? Look::fails : redText ? Look::sharesNewName : Look::normal);
+    }
+    return looks;
+}
+
+// After Test the window shows which renames in list order would fail: a new name that a file of
+// no row holds, and the later of two rows with one new name (the earlier one, which gets it, is
+// shown too). An edit draws every row normally again; Rename! fails exactly the rows drawn
+// failing, with the messages it always gave.
+TEST_F(Pass, TestShowsTheRowsWhoseRenameWouldFailAndRenameIsUnchanged) {
+    ASSERT_TRUE(folder_.writeFile("q.txt", "contents of q.txt"));
+    ASSERT_NO_FATAL_FAILURE(startWithFiles({"p1.txt", "q2.txt", "s3.txt", "s4.txt", "t5.txt"}));
+    const RemoteListView list(control(IDC_FILES));
+    using enum Look;
+    const std::vector<Look> foreseen = {normal, fails, sharesNewName, fails, normal};
+    ASSERT_TRUE(test("\\d", ""));
+    EXPECT_TRUE(waitUntil([&] { return looksOf(list) == foreseen; }, defaultTimeoutMs))
+        << "rows drawn " << testing::PrintToString(looksOf(list));
+    const std::string screenshot = artifactsFolder() + "Pass.ForeseenFailures.bmp";
+    CreateDirectoryA(artifactsFolder().c_str(), nullptr);
+    ASSERT_TRUE(writeBitmapFile(captureWholeScreen(), screenshot));
+    std::printf("[ SCREENSHOT ] %s\n", hostPath(screenshot).c_str());
+
+    ASSERT_TRUE(typeText(control(IDC_REPLACE), "_"));
+    ASSERT_TRUE(buttonReads("Test"));
+    EXPECT_TRUE(
+        waitUntil([&] { return looksOf(list) == std::vector<Look>(5, normal); }, defaultTimeoutMs))
+        << "an edit: rows drawn " << testing::PrintToString(looksOf(list));
+
+    ASSERT_TRUE(test("\\d", ""));
+    EXPECT_TRUE(waitUntil([&] { return looksOf(list) == foreseen; }, defaultTimeoutMs));
+    const std::vector<MessageBoxView> failures = rename();
+    ASSERT_EQ(failures.size(), 2u);
+    expectRenameFailure(failures[0], "q2.txt", "q.txt");
+    expectRenameFailure(failures[1], "s4.txt", "s.txt");
+    EXPECT_EQ(rows(), (Rows{row("q2.txt", "q.txt"), row("s4.txt", "s.txt")}));
+    EXPECT_EQ(looksOf(list), std::vector<Look>(2, normal)) << "the button reads Test again";
+    EXPECT_EQ(folder_.contents(), filesNamed({{"p.txt", "p1.txt"},
+                                              {"q.txt", "q.txt"},
+                                              {"q2.txt", "q2.txt"},
+                                              {"s.txt", "s3.txt"},
+                                              {"s4.txt", "s4.txt"},
+                                              {"t.txt", "t5.txt"}}));
 }
 
 struct RefusedCase {

@@ -140,6 +140,17 @@ UINT RemoteListView::itemState(int item, UINT mask) const {
     return static_cast<UINT>(send(LVM_GETITEMSTATE, item, mask));
 }
 
+std::optional<RECT> RemoteListView::itemScreenRect(int item) const {
+    RemoteBuffer remote(list_, sizeof(RECT));
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    if (!remote.write(&rect, sizeof rect) ||
+        send(LVM_GETITEMRECT, item, reinterpret_cast<LPARAM>(remote.address())) != TRUE ||
+        !remote.read(&rect, sizeof rect))
+        return std::nullopt;
+    MapWindowPoints(list_, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 DWORD RemoteListView::extendedStyle() const {
     return static_cast<DWORD>(send(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
 }

@@ -30,6 +30,8 @@ class RemoteListView {
     // Every row with the text of every column.
     std::vector<std::vector<std::string>> rows() const;
     UINT itemState(int item, UINT mask) const;
+    // The whole row on the screen (LVM_GETITEMRECT with LVIR_BOUNDS), in screen coordinates.
+    std::optional<RECT> itemScreenRect(int item) const;
     // Inserts a row at the end with the texts of its first two columns, as the program's own
     // list editing does; the row's index, or -1.
     int appendRow(const std::string& folder, const std::string& name) const;
