@@ -29,7 +29,7 @@ TEST(SystemText, StringTableHoldsTheJapaneseTexts) {
     }
 }
 
-// Under code page 932 the window shows every text as the design's Japanese, byte for byte:
+// Under code page 932 the window shows every text in its Japanese, byte for byte as ever:
 // what LoadStringA gives through the buffer the window reads it with is the engine's text
 // converted (12 is longer than 100 bytes; 14 is 31 bytes and fits its 32-byte buffer), and 100,
 // 101 and 102 are the engine's texts converted. Under any other code page each is the English
