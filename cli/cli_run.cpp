@@ -197,10 +197,10 @@ void tellConflicts(const std::vector<Conflict>& conflicts,
 }
 
 // The rows that no order can rename are told and left alone.
-void leaveUnrenamable(CliRows& rows, CliMessages& messages) {
+void leaveUnrenamable(CliRows& rows, PathsOnDisk& onDisk, CliMessages& messages) {
     const std::vector<PlannedRename> planned = plannedRenames(rows);
-    const std::vector<Unrenamable> found =
-        foreseeUnrenamable(planned, fileIdentity, pathSeparators);
+    const std::vector<Unrenamable> found = foreseeUnrenamable(
+        planned, [&](std::string_view path) { return onDisk.identity(path); }, pathSeparators);
     for (const Unrenamable& u : found) {
         const std::string path(planned[static_cast<std::size_t>(u.row)].oldPath);
         const std::string other(u.other >= 0 ? planned[static_cast<std::size_t>(u.other)].oldPath
@@ -380,9 +380,9 @@ int runPasses(const Run& run, CliRows& rows) {
     tellUnusableNames(leaveUnusableNames(rows, tested.rowKinds, longestName,
                                          onWindows || run.options.windowsNames),
                       rows, run.messages);
-    leaveUnrenamable(rows, run.messages);
-    const std::vector<PlannedRename> planned = plannedRenames(rows);
     PathsOnDisk onDisk;
+    leaveUnrenamable(rows, onDisk, run.messages);
+    const std::vector<PlannedRename> planned = plannedRenames(rows);
     const PathExists exists = [&](std::string_view path) { return onDisk.exists(path); };
     std::optional<OrderedPlan> plan;
     if (run.options.order)

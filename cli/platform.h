@@ -2,14 +2,16 @@
 
 #include "cli_texts.h"
 #include "code_page.h"
+#include "foresight.h"
 #include "path_split.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
+#include <utility>
 #include <vector>
 
 // What the front end asks of the platform it runs on, besides renaming and converting texts.
@@ -73,20 +75,43 @@ bool openStandardStreams();
 // Whether anything, a file, a folder or a link, has the path as its name now.
 bool pathExists(const std::string& path);
 
-// The same for the many new paths of a run, which lie in few folders: natively each folder is
-// listed once and its names looked up (a folder that cannot be listed is asked path by path);
-// on Windows, whose names compare without regard to case, every path is asked.
+// The same for the many paths of a run, which lie in few folders, and which file each path
+// names: natively each folder is listed once and its names looked up (a folder that cannot be
+// listed is asked path by path); on Windows, whose names compare without regard to case, every
+// path is asked.
 class PathsOnDisk {
   public:
     bool exists(std::string_view path);
+    // Which file or folder has the path, none when nothing has it. Natively the listing tells
+    // the inode, with the device of the folder, where the folder's file system lists the inodes
+    // that its files have; a folder (which may be where another file system is mounted), an
+    // entry of unknown kind and a path of no listing are asked of the path itself.
+    std::optional<FileId> identity(std::string_view path);
 
   private:
-    // The names of one folder, or none when it could not be listed.
+    // A name of a listing: where it lies in the names, its length, its inode and its kind.
+    struct Entry {
+        std::uint32_t at;
+        std::uint32_t length;
+        std::uint64_t inode;
+        unsigned char kind;
+    };
+    // The names of one folder, one after the other in one text, and a flat table of their
+    // entries, open addressed; not listed when the folder could not be listed.
     struct Listing {
-        std::vector<std::string> names;
-        std::optional<std::unordered_set<std::string_view>> lookup;
+        bool listed = false;
+        // Whether the inodes of the entries are those the files have, on this device, and the
+        // folder can be gone through to them.
+        bool inodes = false;
+        std::uint64_t device = 0;
+        std::string names;
+        std::vector<Entry> entries;
+        std::vector<std::uint32_t> slots; // an entry's index + 1; 0: an empty slot
+        const Entry* find(std::string_view name) const;
     };
     const Listing& listingOf(const std::string& folder);
+    // The listing of the path's folder, and the path's name in it.
+    std::pair<const Listing*, std::string_view> listingOfPath(std::string_view path);
 
     std::unordered_map<std::string, Listing> listings_;
     // The folder asked last, which most paths share.

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -145,31 +146,122 @@ bool pathExists(const std::string& path) {
     return lstat(path.c_str(), &s) == 0;
 }
 
-// The names are read into the listing where it stays, and looked up through views of them.
+namespace {
+
+std::size_t hashOfName(std::string_view name) {
+    return std::hash<std::string_view>{}(name);
+}
+
+// Whether the listings of the folder's file system tell the inodes that stat tells of its
+// files: ext2 to ext4, XFS, Btrfs and tmpfs do; others (FUSE, overlays, network file systems)
+// may number their entries otherwise.
+bool listsInodes(const std::string& folder) {
+    constexpr long ext = 0xEF53;
+    constexpr long xfs = 0x58465342;
+    constexpr long btrfs = 0x9123683E;
+    constexpr long tmpfs = 0x01021994;
+    struct statfs fs {};
+    if (statfs(folder.c_str(), &fs) != 0)
+        return false;
+    const long type = static_cast<long>(fs.f_type);
+    return type == ext || type == xfs || type == btrfs || type == tmpfs;
+}
+
+} // namespace
+
+const PathsOnDisk::Entry* PathsOnDisk::Listing::find(std::string_view name) const {
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t i = hashOfName(name) & mask;; i = (i + 1) & mask) {
+        if (slots[i] == 0)
+            return nullptr;
+        const Entry& entry = entries[slots[i] - 1];
+        if (std::string_view(names.data() + entry.at, entry.length) == name)
+            return &entry;
+    }
+}
+
+// The names are read into one text of the listing, where they stay, and looked up through the
+// table of their entries.
 const PathsOnDisk::Listing& PathsOnDisk::listingOf(const std::string& folder) {
     auto [known, fresh] = listings_.try_emplace(folder);
     Listing& listing = known->second;
     if (!fresh)
         return listing;
-    if (DIR* dir = opendir(folder.empty() ? "." : folder.c_str())) {
-        while (const dirent* entry = readdir(dir))
-            listing.names.emplace_back(entry->d_name);
-        closedir(dir);
-        listing.lookup.emplace(listing.names.begin(), listing.names.end());
+    const std::string opened = folder.empty() ? "." : folder;
+    DIR* dir = opendir(opened.c_str());
+    if (dir == nullptr)
+        return listing;
+    bool whole = true;
+    while (const dirent* entry = readdir(dir)) {
+        const std::size_t length = std::strlen(entry->d_name);
+        if (listing.names.size() + length > UINT32_MAX ||
+            listing.entries.size() >= UINT32_MAX / 2) {
+            whole = false;
+            break;
+        }
+        listing.entries.push_back({static_cast<std::uint32_t>(listing.names.size()),
+                                   static_cast<std::uint32_t>(length),
+                                   static_cast<std::uint64_t>(entry->d_ino), entry->d_type});
+        listing.names.append(entry->d_name, length);
+    }
+    closedir(dir);
+    if (!whole) {
+        listing = Listing();
+        return listing;
+    }
+    std::size_t slots = 16;
+    while (slots < 2 * listing.entries.size())
+        slots *= 2;
+    listing.slots.assign(slots, 0);
+    for (std::size_t e = 0; e < listing.entries.size(); ++e) {
+        const Entry& entry = listing.entries[e];
+        std::size_t i =
+            hashOfName(std::string_view(listing.names.data() + entry.at, entry.length)) &
+            (slots - 1);
+        while (listing.slots[i] != 0)
+            i = (i + 1) & (slots - 1);
+        listing.slots[i] = static_cast<std::uint32_t>(e + 1);
+    }
+    listing.listed = true;
+    struct stat s {};
+    if (stat(opened.c_str(), &s) == 0 && access(opened.c_str(), X_OK) == 0 && listsInodes(opened)) {
+        listing.inodes = true;
+        listing.device = static_cast<std::uint64_t>(s.st_dev);
     }
     return listing;
 }
 
-bool PathsOnDisk::exists(std::string_view path) {
+std::pair<const PathsOnDisk::Listing*, std::string_view>
+PathsOnDisk::listingOfPath(std::string_view path) {
     const std::size_t slash = path.rfind('/');
     const std::string_view folder(path.data(), slash == std::string::npos ? 0 : slash + 1);
     if (last_ == nullptr || folder != lastFolder_) {
         lastFolder_.assign(folder);
         last_ = &listingOf(lastFolder_);
     }
-    if (!last_->lookup)
+    return {last_, path.substr(folder.size())};
+}
+
+bool PathsOnDisk::exists(std::string_view path) {
+    const auto [listing, name] = listingOfPath(path);
+    if (!listing->listed)
         return pathExists(std::string(path));
-    return last_->lookup->count(path.substr(folder.size())) != 0;
+    return listing->find(name) != nullptr;
+}
+
+std::optional<FileId> PathsOnDisk::identity(std::string_view path) {
+    const auto [listing, name] = listingOfPath(path);
+    if (listing->listed && !name.empty()) {
+        const Entry* entry = listing->find(name);
+        if (entry == nullptr)
+            return std::nullopt;
+        if (listing->inodes && entry->kind != DT_DIR && entry->kind != DT_UNKNOWN)
+            return FileId{listing->device, entry->inode};
+    }
+    struct stat s {};
+    if (lstat(std::string(path).c_str(), &s) != 0)
+        return std::nullopt;
+    return FileId{static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino)};
 }
 
 std::size_t longestName(const std::string& folder) {

@@ -43,10 +43,24 @@ std::string journalFolder() {
     return folder + "\\";
 }
 
+namespace {
+
+// The file or folder at the path, itself and not what a link points to, opened to be asked
+// about; INVALID_HANDLE_VALUE when nothing is there.
+HANDLE openToAsk(const std::string& path) {
+    return CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+unsigned long long fileIndexOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+}
+
+} // namespace
+
 std::string fileIdentity(const std::string& path) {
-    HANDLE file = CreateFileA(
-        path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE file = openToAsk(path);
     if (file == INVALID_HANDLE_VALUE)
         return {};
     BY_HANDLE_FILE_INFORMATION info{};
@@ -60,10 +74,8 @@ std::string fileIdentity(const std::string& path) {
     CloseHandle(file);
     if (!known)
         return {};
-    const unsigned long long index =
-        static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
     const std::string place =
-        std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(index);
+        std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(fileIndexOf(info));
     if (!fat)
         return place;
     const unsigned long long made =
@@ -98,6 +110,19 @@ bool pathExists(const std::string& path) {
 
 bool PathsOnDisk::exists(std::string_view path) {
     return pathExists(std::string(path));
+}
+
+// At one moment the volume and the file index tell a file apart, on FAT as well.
+std::optional<FileId> PathsOnDisk::identity(std::string_view path) {
+    HANDLE file = openToAsk(std::string(path));
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(file, &info) != 0;
+    CloseHandle(file);
+    if (!known)
+        return std::nullopt;
+    return FileId{info.dwVolumeSerialNumber, fileIndexOf(info)};
 }
 
 // MoveFileA takes names of up to 255 characters and paths shorter than MAX_PATH.

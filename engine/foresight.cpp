@@ -261,6 +261,62 @@ bool namesNoFile(std::string_view path, std::string_view separators) {
     return name == "." || name == "..";
 }
 
+// The rows that move their file, by its identity: a flat table, open addressed, of the rows,
+// whose identities are kept by row, so that a long list costs few bytes a row and no allocation.
+class MovingFiles {
+  public:
+    explicit MovingFiles(std::size_t rowCount) : files_(rowCount) {
+        std::size_t slots = 16;
+        while (slots < 2 * rowCount)
+            slots *= 2;
+        slots_.assign(slots, -1);
+    }
+
+    bool empty() const { return count_ == 0; }
+
+    // The row that moves the file, or -1.
+    int find(const FileId& file) const {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = hashOf(file) & mask;; i = (i + 1) & mask) {
+            const int row = slots_[i];
+            if (row < 0 || files_[static_cast<std::size_t>(row)] == file)
+                return row;
+        }
+    }
+
+    // The row moves the file, which no earlier row moves.
+    void add(const FileId& file, int row) {
+        files_[static_cast<std::size_t>(row)] = file;
+        const std::size_t mask = slots_.size() - 1;
+        std::size_t i = hashOf(file) & mask;
+        while (slots_[i] >= 0)
+            i = (i + 1) & mask;
+        slots_[i] = row;
+        ++count_;
+    }
+
+  private:
+    static std::size_t hashOf(const FileId& file) {
+        std::uint64_t h = file.inode ^ (file.device * 0x9E3779B97F4A7C15ULL);
+        h ^= h >> 33;
+        h *= 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 33;
+        return static_cast<std::size_t>(h);
+    }
+
+    std::vector<FileId> files_;
+    std::vector<int> slots_; // -1: an empty slot
+    std::size_t count_ = 0;
+};
+
+// A folder's path looked up by a view of it, without a string made for the asking.
+struct FolderHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view path) const {
+        return std::hash<std::string_view>{}(path);
+    }
+};
+
 } // namespace
 
 // Folders are known by their identities, so that a folder renamed is found under any spelling
@@ -269,14 +325,12 @@ std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& ro
                                             const IdentityOf& identity,
                                             std::string_view separators) {
     std::vector<Unrenamable> found;
-    // The rows that move their file, by its identity.
-    std::unordered_map<std::string, int> moving;
-    moving.reserve(rows.size());
-    std::unordered_map<std::string, std::string> folders;
-    auto folderIdentity = [&](const std::string& folder) -> const std::string& {
+    MovingFiles moving(rows.size());
+    std::unordered_map<std::string, std::optional<FileId>, FolderHash, std::equal_to<>> folders;
+    auto folderIdentity = [&](std::string_view folder) -> const std::optional<FileId>& {
         auto known = folders.find(folder);
         if (known == folders.end())
-            known = folders.emplace(folder, identity(folder)).first;
+            known = folders.emplace(std::string(folder), identity(folder)).first;
         return known->second;
     };
     for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -288,13 +342,13 @@ std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& ro
             found.push_back({Unrenamable::Kind::notAName, row, -1});
             continue;
         }
-        const std::string file = identity(std::string(rename.oldPath));
-        if (file.empty()) {
+        const std::optional<FileId> file = identity(rename.oldPath);
+        if (!file) {
             found.push_back({Unrenamable::Kind::missing, row, -1});
             continue;
         }
-        if (const auto same = moving.find(file); same != moving.end()) {
-            found.push_back({Unrenamable::Kind::sameFile, row, same->second});
+        if (const int same = moving.find(*file); same >= 0) {
+            found.push_back({Unrenamable::Kind::sameFile, row, same});
             continue;
         }
         int folderMoved = -1;
@@ -304,17 +358,15 @@ std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& ro
             // "C:" is the current folder of a drive, not a folder on the way.
             if (rename.oldPath[at - 1] == ':')
                 continue;
-            const std::string& folder = folderIdentity(std::string(rename.oldPath.substr(0, at)));
-            if (const auto renamed = moving.find(folder);
-                !folder.empty() && renamed != moving.end())
-                folderMoved = renamed->second;
+            if (const std::optional<FileId>& folder = folderIdentity(rename.oldPath.substr(0, at)))
+                folderMoved = moving.find(*folder);
         }
         if (folderMoved >= 0) {
             found.push_back({Unrenamable::Kind::folderFirst, row, folderMoved});
             continue;
         }
         if (rename.newPath != rename.oldPath)
-            moving.emplace(file, row);
+            moving.add(*file, row);
     }
     return found;
 }

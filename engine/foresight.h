@@ -5,7 +5,9 @@
 #include "rename_pass.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,8 +94,17 @@ struct Unrenamable {
     friend bool operator==(const Unrenamable&, const Unrenamable&) = default;
 };
 
-// The identity of the file or folder at a path (device and inode), empty when nothing is there.
-using IdentityOf = std::function<std::string(const std::string&)>;
+// Which file a path names at one moment: its device and inode (on Windows the volume and the
+// file index). Two paths name the same file when they give the same FileId.
+struct FileId {
+    std::uint64_t device;
+    std::uint64_t inode;
+
+    friend bool operator==(const FileId&, const FileId&) = default;
+};
+
+// The identity of the file or folder at a path, none when nothing is there.
+using IdentityOf = std::function<std::optional<FileId>(std::string_view)>;
 
 // The rows with a new path that the pass would fail whatever the order, as it fails them: a row
 // whose path names nothing, a row whose file an earlier row already renames, a row inside a

@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -332,6 +334,94 @@ TEST(Journal, ReadsBackEveryRenameWithWhatIsKnownOfIt) {
     std::filesystem::create_directory(path);
     EXPECT_EQ(readJournal(path).state, JournalRead::State::folder);
     std::filesystem::remove_all(folder);
+}
+
+} // namespace
+
+namespace {
+
+struct UnrenamableCase {
+    const char* comment;
+    std::vector<PlannedRename> rows;
+    // What every path on the way names: its file's inode on device 1; a path not listed names
+    // nothing.
+    std::map<std::string, std::uint64_t> files;
+    std::vector<Unrenamable> found;
+};
+
+using Why = Unrenamable::Kind;
+
+const UnrenamableCase unrenamableCases[] = {
+    {"a missing path", {{"a", "b"}, {"c", "d"}}, {{"c", 2}}, {{Why::missing, 0, -1}}},
+    {"one file under two spellings",
+     {{"d/x", "d/y"}, {"d/../d/x", "d/z"}},
+     {{"d", 1}, {"d/x", 2}, {"d/../d/x", 2}, {"d/..", 3}},
+     {{Why::sameFile, 1, 0}}},
+    {"a row left alone moves no file",
+     {{"d/x", "d/x"}, {"e/x", "e/y"}},
+     {{"d", 1}, {"e", 1}, {"d/x", 2}, {"e/x", 2}},
+     {}},
+    {"a folder renamed before a path inside it",
+     {{"d", "e"}, {"d/x", "d/y"}, {"f/x", "f/y"}},
+     {{"d", 1}, {"d/x", 2}, {"f", 3}, {"f/x", 4}},
+     {{Why::folderFirst, 1, 0}}},
+    {"the folder under another spelling",
+     {{"d", "e"}, {"l/x", "l/y"}},
+     {{"d", 1}, {"l", 1}, {"l/x", 2}},
+     {{Why::folderFirst, 1, 0}}},
+    {"a folder renamed after what it holds",
+     {{"d/x", "d/y"}, {"d", "e"}},
+     {{"d", 1}, {"d/x", 2}},
+     {}},
+    {"paths that no rename can move",
+     {{".", "x"}, {"d/..", "y"}, {"/", "z"}, {"//", "w"}},
+     {{".", 1}, {"d", 2}, {"d/..", 1}, {"/", 3}, {"//", 3}},
+     {{Why::notAName, 0, -1},
+      {Why::notAName, 1, -1},
+      {Why::notAName, 2, -1},
+      {Why::notAName, 3, -1}}},
+    {"a row told is no earlier row",
+     {{"a", "b"}, {"a", "c"}, {"b2", "c2"}},
+     {{"a", 1}, {"b2", 1}},
+     {{Why::sameFile, 1, 0}, {Why::sameFile, 2, 0}}},
+};
+
+class Unrenamables : public ::testing::TestWithParam<UnrenamableCase> {};
+
+TEST_P(Unrenamables, AreTheRowsThatNoOrderCanRename) {
+    const UnrenamableCase& c = GetParam();
+    auto identity = [&](std::string_view path) -> std::optional<FileId> {
+        const auto file = c.files.find(std::string(path));
+        return file == c.files.end() ? std::nullopt
+                                     : std::optional<FileId>(FileId{1, file->second});
+    };
+    EXPECT_EQ(foreseeUnrenamable(c.rows, identity, "/"), c.found) << c.comment;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Unrenamables, ::testing::ValuesIn(unrenamableCases));
+
+// Many files in the table of moving files, on two devices, whose inodes collide in its slots:
+// each file found again under its second spelling, and no other.
+TEST(Unrenamables, ManyFilesAreFoundByDeviceAndInode) {
+    constexpr int files = 5000;
+    std::vector<std::string> paths;
+    for (int i = 0; i < 2 * files; ++i)
+        paths.push_back((i < files ? "a/" : "b/") + std::to_string(i % files));
+    std::vector<PlannedRename> rows;
+    for (const std::string& path : paths)
+        rows.push_back({path, "n"});
+    // Files of a/ on device 1, of b/ on device 2, except every tenth, a/'s file again.
+    auto identity = [](std::string_view path) -> std::optional<FileId> {
+        if (path.size() < 3)
+            return FileId{3, path[0] == 'a' ? 1u : 2u};
+        const std::uint64_t n = std::stoull(std::string(path.substr(2)));
+        const bool same = path[0] == 'a' || n % 10 == 0;
+        return FileId{same ? 1u : 2u, n * 4096};
+    };
+    std::vector<Unrenamable> expected;
+    for (int i = 0; i < files; i += 10)
+        expected.push_back({Why::sameFile, files + i, i});
+    EXPECT_EQ(foreseeUnrenamable(rows, identity, "/"), expected);
 }
 
 } // namespace
