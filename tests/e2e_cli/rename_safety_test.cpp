@@ -178,6 +178,8 @@ TEST(RenameSafety, RandomTextsNeverLoseOrReplaceAFile) {
                 args.push_back("-n");
             if (ordered)
                 args.push_back("--order");
+            // The PATHs are relative, and a name may begin with '-'.
+            args.push_back("--");
             args.insert(args.end(), paths.begin(), paths.end());
             CliResult result = runCli(args, inFolder);
             ++counts.texts;
@@ -223,8 +225,8 @@ TEST(RenameSafety, RandomTextsNeverLoseOrReplaceAFile) {
             // as it was before. (A run that renames nothing keeps the journal of the run before.)
             if (!dryRun && result.status != 2 && after != before && random() % 2 == 0) {
                 const std::string some = paths[random() % paths.size()];
-                EXPECT_EQ(runCli({"-q", "-s", "a**", "-r", "x", some}, inFolder).status, 2);
-                EXPECT_NE(runCli({"-q", "-s", "\\{never\\}", some}, inFolder).status, 2);
+                EXPECT_EQ(runCli({"-q", "-s", "a**", "-r", "x", "--", some}, inFolder).status, 2);
+                EXPECT_NE(runCli({"-q", "-s", "\\{never\\}", "--", some}, inFolder).status, 2);
                 const CliResult undone = runCli({"--undo"}, elsewhere);
                 EXPECT_EQ(undone.status, 0) << what << ": undo\n" << undone.err;
                 ASSERT_EQ(treeOf(folder.path()), before) << what << ": undo";
