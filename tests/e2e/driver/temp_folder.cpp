@@ -76,9 +76,8 @@ bool TempFolder::copyFileIn(const std::string& source, std::string_view name) co
 
 namespace {
 
-std::string fileContents(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+// What an opened file holds, which it closes; "<unreadable>" when it could not be opened.
+std::string contentsOf(HANDLE file) {
     if (file == INVALID_HANDLE_VALUE)
         return "<unreadable>";
     std::string text;
@@ -88,6 +87,11 @@ std::string fileContents(const std::string& path) {
         text.append(chunk, read);
     CloseHandle(file);
     return text;
+}
+
+std::string fileContents(const std::string& path) {
+    return contentsOf(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 } // namespace
@@ -122,17 +126,8 @@ std::string utf8Of(const std::wstring& text) {
 }
 
 std::string wideFileContents(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "<unreadable>";
-    std::string text;
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0)
-        text.append(chunk, read);
-    CloseHandle(file);
-    return text;
+    return contentsOf(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 } // namespace
