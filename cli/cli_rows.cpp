@@ -81,13 +81,18 @@ std::string_view CliRows::newPath(int row) const {
 }
 
 std::string CliRows::column(int row, RowColumn column) const {
+    std::string unused;
+    return std::string(columnView(row, column, unused));
+}
+
+std::string_view CliRows::columnView(int row, RowColumn column, std::string&) const {
     switch (column) {
     case RowColumn::FilePath:
-        return std::string(folder(row));
+        return folder(row);
     case RowColumn::CurrentName:
-        return std::string(name(row));
+        return name(row);
     case RowColumn::NewName:
-        return std::string(newName(row));
+        return newName(row);
     }
     return {};
 }

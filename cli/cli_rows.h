@@ -30,6 +30,7 @@ class CliRows : public FileRows {
 
     int count() const override;
     std::string column(int row, RowColumn column) const override;
+    std::string_view columnView(int row, RowColumn column, std::string& buffer) const override;
     void setNewName(int row, std::string newName) override;
     void deleteRow(int row) override;
 

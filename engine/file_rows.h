@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // The columns of one row of the file list.
 enum class RowColumn {
@@ -20,6 +21,12 @@ class FileRows {
 
     virtual int count() const = 0;
     virtual std::string column(int row, RowColumn column) const = 0;
+    // The same text as a view, good until the rows change: of the front end's own bytes where
+    // it keeps them in memory, else of a copy in buffer.
+    virtual std::string_view columnView(int row, RowColumn column, std::string& buffer) const {
+        buffer = this->column(row, column);
+        return buffer;
+    }
     // Writes the NewName column of a row and shows it at once.
     virtual void setNewName(int row, std::string newName) = 0;
     // Removes a row; the rows below it move up by one. The list may show the removal a moment

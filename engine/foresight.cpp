@@ -1,5 +1,6 @@
 #include "foresight.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -186,8 +187,9 @@ PassOutcome foreseenOutcome(const std::vector<Conflict>& conflicts, const FileRo
     outcome.kind = PassOutcome::Kind::renamed;
     const std::vector<bool> failing =
         failingRows(conflicts, static_cast<std::size_t>(rows.count()));
+    std::string buffer;
     for (int i = 0; i < rows.count(); ++i) {
-        if (rows.column(i, RowColumn::NewName).empty())
+        if (rows.columnView(i, RowColumn::NewName, buffer).empty())
             ++outcome.rowsWithoutName;
         else if (failing[static_cast<std::size_t>(i)])
             ++outcome.failedRenames;
@@ -216,15 +218,22 @@ bool windowsCannotHold(std::string_view name) {
 std::vector<UnusableName> leaveUnusableNames(FileRows& rows,
                                              const std::vector<RowName::Kind>& kinds,
                                              const LongestName& longestName, bool windowsNames) {
-    std::map<std::string, std::size_t> longest;
-    auto longestIn = [&](const std::string& folder) {
+    std::map<std::string, std::size_t, std::less<>> longest;
+    auto longestIn = [&](std::string_view folder) {
         auto known = longest.find(folder);
-        return known != longest.end() ? known->second
-                                      : longest.emplace(folder, longestName(folder)).first->second;
+        if (known == longest.end()) {
+            std::string key(folder);
+            const std::size_t most = longestName(key);
+            known = longest.emplace(std::move(key), most).first;
+        }
+        return known->second;
     };
     std::vector<UnusableName> left;
+    std::string newBuffer;
+    std::string folderBuffer;
+    std::string nameBuffer;
     for (int i = 0; i < rows.count(); ++i) {
-        std::string newName = rows.column(i, RowColumn::NewName);
+        const std::string_view newName = rows.columnView(i, RowColumn::NewName, newBuffer);
         if (newName.empty()) {
             const bool refused = static_cast<std::size_t>(i) < kinds.size() &&
                                  kinds[static_cast<std::size_t>(i)] == RowName::Kind::refused;
@@ -232,17 +241,17 @@ std::vector<UnusableName> leaveUnusableNames(FileRows& rows,
                 {i, refused ? UnusableName::Why::refused : UnusableName::Why::empty, {}});
             continue;
         }
-        const std::string folder = rows.column(i, RowColumn::FilePath);
+        const std::string_view folder = rows.columnView(i, RowColumn::FilePath, folderBuffer);
+        const auto name = [&] { return rows.columnView(i, RowColumn::CurrentName, nameBuffer); };
         // A PATH of "." or ".." that keeps its name is no rename to one of the two, but a PATH
         // that cannot be renamed, which foreseeUnrenamable() tells.
-        if ((newName == "." || newName == "..") &&
-            newName != rows.column(i, RowColumn::CurrentName))
-            left.push_back({i, UnusableName::Why::dotNames, std::move(newName)});
+        if ((newName == "." || newName == "..") && newName != name())
+            left.push_back({i, UnusableName::Why::dotNames, std::string(newName)});
         else if (newName.size() > longestIn(folder))
-            left.push_back({i, UnusableName::Why::tooLong, std::move(newName), longestIn(folder)});
-        else if (windowsNames && newName != rows.column(i, RowColumn::CurrentName) &&
-                 windowsCannotHold(newName))
-            left.push_back({i, UnusableName::Why::windows, std::move(newName)});
+            left.push_back(
+                {i, UnusableName::Why::tooLong, std::string(newName), longestIn(folder)});
+        else if (windowsNames && newName != name() && windowsCannotHold(newName))
+            left.push_back({i, UnusableName::Why::windows, std::string(newName)});
         else
             continue;
         rows.setNewName(i, {});
@@ -252,12 +261,27 @@ std::vector<UnusableName> leaveUnusableNames(FileRows& rows,
 
 namespace {
 
+bool isSeparator(char c, std::string_view separators) {
+    for (char s : separators)
+        if (c == s)
+            return true;
+    return false;
+}
+
+// Where the last separator of the path is, npos when it has none.
+std::size_t lastSeparator(std::string_view path, std::string_view separators) {
+    for (std::size_t at = path.size(); at-- > 0;)
+        if (isSeparator(path[at], separators))
+            return at;
+    return std::string_view::npos;
+}
+
 // Whether the name at the end of the path is "." or "..", or the path is the root.
-bool namesNoFile(std::string_view path, std::string_view separators) {
-    if (path.find_first_not_of(separators) == std::string_view::npos)
-        return true;
-    const std::size_t last = path.find_last_of(separators);
+bool namesNoFile(std::string_view path, std::size_t last, std::string_view separators) {
     const std::string_view name = last == std::string_view::npos ? path : path.substr(last + 1);
+    if (name.empty())
+        return std::all_of(path.begin(), path.end(),
+                           [&](char c) { return isSeparator(c, separators); });
     return name == "." || name == "..";
 }
 
@@ -320,7 +344,8 @@ struct FolderHash {
 } // namespace
 
 // Folders are known by their identities, so that a folder renamed is found under any spelling
-// of the paths inside it; the identity of each folder on the way is asked once.
+// of the paths inside it; the identity of each folder on the way is asked once, and the rows of
+// one folder share the list of the folders on their way.
 std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& rows,
                                             const IdentityOf& identity,
                                             std::string_view separators) {
@@ -333,12 +358,33 @@ std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& ro
             known = folders.emplace(std::string(folder), identity(folder)).first;
         return known->second;
     };
+    // The folders that exist on the way to the paths that begin with wayOf, outermost first.
+    std::optional<std::string_view> wayOf;
+    std::vector<FileId> way;
+    auto foldersOnTheWay = [&](std::string_view path,
+                               std::size_t last) -> const std::vector<FileId>& {
+        const std::string_view folder =
+            last == std::string_view::npos ? std::string_view() : path.substr(0, last + 1);
+        if (wayOf == folder)
+            return way;
+        wayOf = folder;
+        way.clear();
+        for (std::size_t at = 1; at < folder.size(); ++at) {
+            // "C:" is the current folder of a drive, not a folder on the way.
+            if (!isSeparator(folder[at], separators) || folder[at - 1] == ':')
+                continue;
+            if (const std::optional<FileId>& known = folderIdentity(folder.substr(0, at)))
+                way.push_back(*known);
+        }
+        return way;
+    };
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const PlannedRename& rename = rows[r];
         const auto row = static_cast<int>(r);
         if (rename.newPath.empty())
             continue;
-        if (namesNoFile(rename.oldPath, separators)) {
+        const std::size_t last = lastSeparator(rename.oldPath, separators);
+        if (namesNoFile(rename.oldPath, last, separators)) {
             found.push_back({Unrenamable::Kind::notAName, row, -1});
             continue;
         }
@@ -352,15 +398,10 @@ std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& ro
             continue;
         }
         int folderMoved = -1;
-        for (std::size_t at = rename.oldPath.find_first_of(separators, 1);
-             at != std::string::npos && folderMoved < 0 && !moving.empty();
-             at = rename.oldPath.find_first_of(separators, at + 1)) {
-            // "C:" is the current folder of a drive, not a folder on the way.
-            if (rename.oldPath[at - 1] == ':')
-                continue;
-            if (const std::optional<FileId>& folder = folderIdentity(rename.oldPath.substr(0, at)))
-                folderMoved = moving.find(*folder);
-        }
+        if (!moving.empty())
+            for (const FileId& folder : foldersOnTheWay(rename.oldPath, last))
+                if ((folderMoved = moving.find(folder)) >= 0)
+                    break;
         if (folderMoved >= 0) {
             found.push_back({Unrenamable::Kind::folderFirst, row, folderMoved});
             continue;
