@@ -89,25 +89,27 @@ class PathsOnDisk {
     std::optional<FileId> identity(std::string_view path);
 
   private:
-    // A name of a listing: where it lies in the names, its length, its inode and its kind.
+    // What a listing tells of one of its names: its inode and its kind.
     struct Entry {
-        std::uint32_t at;
-        std::uint32_t length;
         std::uint64_t inode;
         unsigned char kind;
     };
-    // The names of one folder, one after the other in one text, and a flat table of their
-    // entries, open addressed; not listed when the folder could not be listed.
+    // The names of one folder and a flat table of them, open addressed; not listed when the
+    // folder could not be listed. Each entry lies in one text as its inode, its kind, the length
+    // of its name and the name, so that a name found is one place in memory, not three.
     struct Listing {
         bool listed = false;
         // Whether the inodes of the entries are those the files have, on this device, and the
         // folder can be gone through to them.
         bool inodes = false;
         std::uint64_t device = 0;
-        std::string names;
-        std::vector<Entry> entries;
-        std::vector<std::uint32_t> slots; // an entry's index + 1; 0: an empty slot
-        const Entry* find(std::string_view name) const;
+        std::string entries;
+        struct Slot {
+            std::uint32_t hash; // the high half of the name's hash
+            std::uint32_t at;   // where the entry begins in entries + 1; 0: an empty slot
+        };
+        std::vector<Slot> slots;
+        std::optional<Entry> find(std::string_view name) const;
     };
     const Listing& listingOf(const std::string& folder);
     // The listing of the path's folder, and the path's name in it.

@@ -1,7 +1,6 @@
 #include "platform.h"
 
 #include "code_page_choice.h"
-#include "table_code_page.h"
 
 #include <cerrno>
 #include <csignal>
@@ -29,9 +28,21 @@ void setLibraryCodePage(unsigned codePage) {
     setenv("JRE32_CODEPAGE", std::to_string(codePage).c_str(), 1);
 }
 
+namespace {
+
+// The length of the path's folder, up to its last '/'. Natively a path is bytes, and '/' is
+// never the second byte of a double-byte character of any code page, so it is sought as a byte.
+std::size_t folderLengthOfBytes(std::string_view path) {
+    const void* slash = path.empty() ? nullptr : memrchr(path.data(), '/', path.size());
+    return slash == nullptr
+               ? 0
+               : static_cast<std::size_t>(static_cast<const char*>(slash) - path.data()) + 1;
+}
+
+} // namespace
+
 std::size_t pathFolderLength(std::string_view path, const CodePage&) {
-    static const TableCodePage bytes(westernCodePage);
-    return folderLength(path, pathSeparators, bytes);
+    return folderLengthOfBytes(path);
 }
 
 namespace {
@@ -169,14 +180,32 @@ bool listsInodes(const std::string& folder) {
 
 } // namespace
 
-const PathsOnDisk::Entry* PathsOnDisk::Listing::find(std::string_view name) const {
+namespace {
+
+// An entry's inode, kind and name length before its name.
+constexpr std::size_t entryHead = sizeof(std::uint64_t) + 1 + sizeof(std::uint16_t);
+
+} // namespace
+
+std::optional<PathsOnDisk::Entry> PathsOnDisk::Listing::find(std::string_view name) const {
+    const std::size_t hash = hashOfName(name);
+    const auto high = static_cast<std::uint32_t>(hash >> 32);
     const std::size_t mask = slots.size() - 1;
-    for (std::size_t i = hashOfName(name) & mask;; i = (i + 1) & mask) {
-        if (slots[i] == 0)
-            return nullptr;
-        const Entry& entry = entries[slots[i] - 1];
-        if (std::string_view(names.data() + entry.at, entry.length) == name)
-            return &entry;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot slot = slots[i];
+        if (slot.at == 0)
+            return std::nullopt;
+        if (slot.hash != high)
+            continue;
+        const char* entry = entries.data() + slot.at - 1;
+        std::uint16_t length = 0;
+        std::memcpy(&length, entry + entryHead - sizeof length, sizeof length);
+        if (length == name.size() && std::memcmp(entry + entryHead, name.data(), length) == 0) {
+            Entry found{};
+            std::memcpy(&found.inode, entry, sizeof found.inode);
+            found.kind = static_cast<unsigned char>(entry[sizeof found.inode]);
+            return found;
+        }
     }
 }
 
@@ -191,18 +220,21 @@ const PathsOnDisk::Listing& PathsOnDisk::listingOf(const std::string& folder) {
     DIR* dir = opendir(opened.c_str());
     if (dir == nullptr)
         return listing;
+    std::vector<std::uint32_t> starts;
     bool whole = true;
     while (const dirent* entry = readdir(dir)) {
         const std::size_t length = std::strlen(entry->d_name);
-        if (listing.names.size() + length > UINT32_MAX ||
-            listing.entries.size() >= UINT32_MAX / 2) {
+        if (listing.entries.size() + entryHead + length >= UINT32_MAX || length > UINT16_MAX) {
             whole = false;
             break;
         }
-        listing.entries.push_back({static_cast<std::uint32_t>(listing.names.size()),
-                                   static_cast<std::uint32_t>(length),
-                                   static_cast<std::uint64_t>(entry->d_ino), entry->d_type});
-        listing.names.append(entry->d_name, length);
+        starts.push_back(static_cast<std::uint32_t>(listing.entries.size()));
+        const auto inode = static_cast<std::uint64_t>(entry->d_ino);
+        const auto nameLength = static_cast<std::uint16_t>(length);
+        listing.entries.append(reinterpret_cast<const char*>(&inode), sizeof inode);
+        listing.entries += static_cast<char>(entry->d_type);
+        listing.entries.append(reinterpret_cast<const char*>(&nameLength), sizeof nameLength);
+        listing.entries.append(entry->d_name, length);
     }
     closedir(dir);
     if (!whole) {
@@ -210,17 +242,19 @@ const PathsOnDisk::Listing& PathsOnDisk::listingOf(const std::string& folder) {
         return listing;
     }
     std::size_t slots = 16;
-    while (slots < 2 * listing.entries.size())
+    while (slots < 2 * starts.size())
         slots *= 2;
-    listing.slots.assign(slots, 0);
-    for (std::size_t e = 0; e < listing.entries.size(); ++e) {
-        const Entry& entry = listing.entries[e];
-        std::size_t i =
-            hashOfName(std::string_view(listing.names.data() + entry.at, entry.length)) &
-            (slots - 1);
-        while (listing.slots[i] != 0)
+    listing.slots.assign(slots, Listing::Slot{0, 0});
+    for (const std::uint32_t start : starts) {
+        std::uint16_t length = 0;
+        std::memcpy(&length, listing.entries.data() + start + entryHead - sizeof length,
+                    sizeof length);
+        const std::size_t hash =
+            hashOfName(std::string_view(listing.entries.data() + start + entryHead, length));
+        std::size_t i = hash & (slots - 1);
+        while (listing.slots[i].at != 0)
             i = (i + 1) & (slots - 1);
-        listing.slots[i] = static_cast<std::uint32_t>(e + 1);
+        listing.slots[i] = {static_cast<std::uint32_t>(hash >> 32), start + 1};
     }
     listing.listed = true;
     struct stat s {};
@@ -233,8 +267,7 @@ const PathsOnDisk::Listing& PathsOnDisk::listingOf(const std::string& folder) {
 
 std::pair<const PathsOnDisk::Listing*, std::string_view>
 PathsOnDisk::listingOfPath(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string_view folder(path.data(), slash == std::string::npos ? 0 : slash + 1);
+    const std::string_view folder(path.data(), folderLengthOfBytes(path));
     if (last_ == nullptr || folder != lastFolder_) {
         lastFolder_.assign(folder);
         last_ = &listingOf(lastFolder_);
@@ -246,14 +279,14 @@ bool PathsOnDisk::exists(std::string_view path) {
     const auto [listing, name] = listingOfPath(path);
     if (!listing->listed)
         return pathExists(std::string(path));
-    return listing->find(name) != nullptr;
+    return listing->find(name).has_value();
 }
 
 std::optional<FileId> PathsOnDisk::identity(std::string_view path) {
     const auto [listing, name] = listingOfPath(path);
     if (listing->listed && !name.empty()) {
-        const Entry* entry = listing->find(name);
-        if (entry == nullptr)
+        const std::optional<Entry> entry = listing->find(name);
+        if (!entry)
             return std::nullopt;
         if (listing->inodes && entry->kind != DT_DIR && entry->kind != DT_UNKNOWN)
             return FileId{listing->device, entry->inode};

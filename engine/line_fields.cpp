@@ -12,11 +12,6 @@ int hexValue(char c) {
 
 } // namespace
 
-bool escapedInFields(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b < 0x20 || b == 0x7F || c == '\\';
-}
-
 void appendEscaped(std::string& out, std::string_view text) {
     constexpr std::string_view hex = "0123456789ABCDEF";
     for (char c : text) {

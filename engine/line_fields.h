@@ -14,8 +14,11 @@ std::optional<std::string> readStream(std::FILE* in);
 
 // Whether a character is written as an escape in a field: the control characters, which a
 // terminal would act on (below 0x20, and 0x7F), and the backslash. No byte of a double-byte
-// character is one of them.
-bool escapedInFields(char c);
+// character is one of them. Inline, as it is asked of every byte of every record.
+inline bool escapedInFields(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b < 0x20 || b == 0x7F || c == '\\';
+}
 // Appends a text as a field of a line: tab, line feed, carriage return and backslash written as
 // \t, \n, \r and \\, the other control characters as \x and two hexadecimal digits.
 void appendEscaped(std::string& out, std::string_view text);

@@ -2,6 +2,8 @@
 #include "cli_rows.h"
 #include "cli_texts.h"
 #include "code_page_choice.h"
+#include "line_fields.h"
+#include "records.h"
 #include "system_texts.h"
 #include "text_conversion.h"
 
@@ -109,3 +111,30 @@ TEST_F(TerminalText, TheCatalogHoldsTheWindowsTextsAndEnglishOnes) {
 }
 
 } // namespace
+
+// A record is escaped whenever a byte of its path or new name is a control character or the
+// backslash, wherever in the text it lies; the bytes next to those never make it so.
+TEST(Records, AreEscapedForAnEscapedByteAtAnyPlace) {
+    const struct {
+        char byte;
+        bool escaped;
+    } bytes[] = {{'\x01', true},  {'\x1F', true},  {'\x7F', true},  {'\\', true},
+                 {' ', false},    {'\x7E', false}, {'\x80', false}, {'\xFF', false},
+                 {'\x5B', false}, {'\x5D', false}};
+    for (std::size_t length = 1; length <= 20; ++length)
+        for (std::size_t at = 0; at < length; ++at)
+            for (const auto [b, escaped] : bytes) {
+                std::string text(length, 'a');
+                text[at] = b;
+                for (const bool inPath : {true, false}) {
+                    const std::string path = inPath ? text : "p";
+                    const std::string newName = inPath ? "n" : text;
+                    std::string record;
+                    appendRecord(record, path, newName, false);
+                    const std::string expected =
+                        escaped ? "\\" + escapedField(path) + "\t" + escapedField(newName) + "\n"
+                                : path + "\t" + newName + "\n";
+                    EXPECT_EQ(record, expected) << length << " bytes, byte " << at;
+                }
+            }
+}
