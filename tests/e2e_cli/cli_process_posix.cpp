@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <spawn.h>
 #include <string>
@@ -129,8 +130,10 @@ CliResult runProgram(const std::string& program, const std::vector<std::string>&
     posix_spawn_file_actions_destroy(&actions);
     if (pipeEnds[1] >= 0)
         close(pipeEnds[1]);
-    if (spawned != 0)
+    if (spawned != 0) {
+        result.err = "the test could not start " + program + ": " + std::strerror(spawned);
         return result;
+    }
     int status = 0;
     waitpid(pid, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

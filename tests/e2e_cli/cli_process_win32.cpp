@@ -158,8 +158,11 @@ CliResult runProgram(const std::string& program, const std::vector<std::string>&
     Capture in(setting.input);
     Capture out;
     Capture err;
-    if (!in.valid() || !out.valid() || !err.valid())
+    if (!in.valid() || !out.valid() || !err.valid()) {
+        result.err = "the test could not make the files of the child's streams: error " +
+                     std::to_string(GetLastError());
         return result;
+    }
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -170,10 +173,21 @@ CliResult runProgram(const std::string& program, const std::vector<std::string>&
     std::wstring folder = wideOf(setting.workingFolder, CP_ACP);
     std::wstring environment =
         environmentWith(setting.stateFolder.empty() ? testStateFolder() : setting.stateFolder);
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
-                        CREATE_UNICODE_ENVIRONMENT, environment.data(),
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &process))
+    // Wine may fail to start a process while the machine is short of room; such a failure is
+    // the test's, not the program's, and a later try may start it.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0)
+            Sleep(200);
+        started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                                 CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                                 folder.empty() ? nullptr : folder.c_str(), &startup, &process);
+    }
+    if (!started) {
+        result.err =
+            "the test could not start " + program + ": error " + std::to_string(GetLastError());
         return result;
+    }
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD status = 0;
     GetExitCodeProcess(process.hProcess, &status);
