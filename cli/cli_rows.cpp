@@ -1,6 +1,7 @@
 #include "cli_rows.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -11,15 +12,18 @@ constexpr std::size_t blockBytes = std::size_t{1} << 20;
 
 const char* CliRows::store(std::string_view first, std::string_view second) {
     const std::size_t length = first.size() + second.size();
-    if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < length) {
-        blocks_.emplace_back();
-        blocks_.back().reserve(std::max(length, blockBytes));
+    if (blocks_.empty() || blocks_.back().size - blockUsed_ < length) {
+        const std::size_t size = std::max(length, blockBytes);
+        blocks_.push_back({std::make_unique_for_overwrite<char[]>(size), size});
+        blockUsed_ = 0;
     }
-    std::string& block = blocks_.back();
-    const std::size_t at = block.size();
-    block.append(first);
-    block.append(second);
-    return block.data() + at;
+    char* at = blocks_.back().bytes.get() + blockUsed_;
+    if (!first.empty())
+        std::memcpy(at, first.data(), first.size());
+    if (!second.empty())
+        std::memcpy(at + first.size(), second.data(), second.size());
+    blockUsed_ += length;
+    return at;
 }
 
 void CliRows::append(std::string_view folder, std::string_view name) {

@@ -3,7 +3,7 @@
 #include "file_rows.h"
 
 #include <cstddef>
-#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +60,12 @@ class CliRows : public FileRows {
     std::vector<Row> slots_;
     std::size_t gapStart_ = 0;
     std::size_t gapLength_ = 0;
-    // Blocks filled up to their capacity and never grown, so that their bytes stay put.
-    std::deque<std::string> blocks_;
+    // Blocks filled up to their size and never grown, so that their bytes stay put; the last
+    // one is filled up to blockUsed_.
+    struct Block {
+        std::unique_ptr<char[]> bytes;
+        std::size_t size;
+    };
+    std::vector<Block> blocks_;
+    std::size_t blockUsed_ = 0;
 };

@@ -19,6 +19,7 @@
 #include "text_conversion.h"
 #include "usage.h"
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -94,9 +95,9 @@ bool rowsOf(const Options& options, const std::set<std::string>& notHeld, std::F
             const CodePage& codePage, CliRows& rows, std::vector<std::string>& refused,
             Phrase& error) {
     rows.reserve(options.paths.size());
-    for (const std::string& path : options.paths) {
-        if (notHeld.count(path) != 0)
-            refused.push_back(path);
+    for (const std::string_view path : options.paths) {
+        if (!notHeld.empty() && notHeld.count(std::string(path)) != 0)
+            refused.emplace_back(path);
         else if (!appendRow(path, codePage, rows, error))
             return false;
     }
@@ -111,6 +112,10 @@ bool rowsOf(const Options& options, const std::set<std::string>& notHeld, std::F
         error = {"the PATHs of '%1' cannot be read", {options.fromFile}};
         return false;
     }
+    // A row for each PATH of the file at most, so that the rows are not moved as they come.
+    rows.reserve(static_cast<std::size_t>(rows.count()) + 1 +
+                 static_cast<std::size_t>(
+                     std::count(read->begin(), read->end(), options.nullSeparated ? '\0' : '\n')));
     return takePaths(*read, options.nullSeparated,
                      [&](std::string_view path) { return appendRow(path, codePage, rows, error); });
 }
@@ -196,11 +201,13 @@ void tellConflicts(const std::vector<Conflict>& conflicts,
     }
 }
 
-// The rows that no order can rename are told and left alone.
-void leaveUnrenamable(CliRows& rows, PathsOnDisk& onDisk, CliMessages& messages) {
-    const std::vector<PlannedRename> planned = plannedRenames(rows);
+// The rows that no order can rename are told and left alone, in the rows and in their plan.
+void leaveUnrenamable(CliRows& rows, std::vector<PlannedRename>& planned, PathsOnDisk& onDisk,
+                      CliMessages& messages) {
     const std::vector<Unrenamable> found = foreseeUnrenamable(
-        planned, [&](std::string_view path) { return onDisk.identity(path); }, pathSeparators);
+        planned,
+        [&](const std::vector<std::string_view>& paths) { return onDisk.identities(paths); },
+        pathSeparators);
     for (const Unrenamable& u : found) {
         const std::string path(planned[static_cast<std::size_t>(u.row)].oldPath);
         const std::string other(u.other >= 0 ? planned[static_cast<std::size_t>(u.other)].oldPath
@@ -222,6 +229,7 @@ void leaveUnrenamable(CliRows& rows, PathsOnDisk& onDisk, CliMessages& messages)
             break;
         }
         rows.setNewName(u.row, {});
+        planned[static_cast<std::size_t>(u.row)].newPath = {};
     }
 }
 
@@ -381,8 +389,8 @@ int runPasses(const Run& run, CliRows& rows) {
                                          onWindows || run.options.windowsNames),
                       rows, run.messages);
     PathsOnDisk onDisk;
-    leaveUnrenamable(rows, onDisk, run.messages);
-    const std::vector<PlannedRename> planned = plannedRenames(rows);
+    std::vector<PlannedRename> planned = plannedRenames(rows);
+    leaveUnrenamable(rows, planned, onDisk, run.messages);
     const PathExists exists = [&](std::string_view path) { return onDisk.exists(path); };
     std::optional<OrderedPlan> plan;
     if (run.options.order)
@@ -584,10 +592,10 @@ int runUndo(const Run& run) {
 
 } // namespace
 
-int runCli(std::vector<std::string> args, const std::set<std::string>& notHeld, std::FILE* in,
-           std::FILE* out, std::FILE* err) {
+int runCli(const std::vector<std::string_view>& args, const std::set<std::string>& notHeld,
+           std::FILE* in, std::FILE* out, std::FILE* err) {
     ignoreBrokenPipe();
-    const CommandLine line = parseCommandLine(std::move(args));
+    CommandLine line = parseCommandLine(args);
     if (line.request == Request::usageError)
         return usageError(line.error, defaultCodePage(), err);
     // A pattern with "?" where the user typed a character would search for something else.
@@ -616,6 +624,8 @@ int runCli(std::vector<std::string> args, const std::set<std::string>& notHeld, 
         Phrase error;
         if (!rowsOf(options, notHeld, in, tableCodePage, rows, refused, error))
             return usageError(error, codePage, err);
+        // The rows hold the PATHs now.
+        line.options.paths = {};
     }
     if (!refused.empty()) {
         std::string named = messages.text(SystemText::PathsNotHeld);

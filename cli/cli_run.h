@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The exit statuses of the front end.
@@ -19,5 +20,5 @@ constexpr int exitRefused = 2;
 // fail), 1 when some row failed, was refused or is foreseen to fail, 2 for a usage error, a
 // refused pattern, a missing regex library, new names that could not be written or a journal
 // that cannot be kept (nothing renamed then).
-int runCli(std::vector<std::string> args, const std::set<std::string>& notHeld, std::FILE* in,
-           std::FILE* out, std::FILE* err);
+int runCli(const std::vector<std::string_view>& args, const std::set<std::string>& notHeld,
+           std::FILE* in, std::FILE* out, std::FILE* err);

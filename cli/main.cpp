@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -38,7 +39,8 @@ int wmain(int argc, wchar_t** argv) {
             notHeld.insert(args.back());
         }
     }
-    return runCli(std::move(args), notHeld, stdin, stdout, stderr);
+    return runCli(std::vector<std::string_view>(args.begin(), args.end()), notHeld, stdin, stdout,
+                  stderr);
 }
 #else
 int main(int argc, char** argv) {
@@ -48,7 +50,9 @@ int main(int argc, char** argv) {
     // Natively the locale tells the default code page, the terminal's characters and the
     // language of the messages; an argument is the bytes it is.
     loadCatalog();
-    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
-    return runCli(std::move(args), {}, stdin, stdout, stderr);
+    // The arguments stay where the system put them, however many PATHs they are.
+    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0),
+                                             argv + (argc > 0 ? argc : 0));
+    return runCli(args, {}, stdin, stdout, stderr);
 }
 #endif

@@ -88,21 +88,21 @@ const OptionName* byLongName(std::string_view name, bool& ambiguous) {
 
 class Parser {
   public:
-    // The PATHs are moved out of args.
-    explicit Parser(std::vector<std::string>& args) : args_(args) {}
+    // The PATHs are views of args.
+    explicit Parser(const std::vector<std::string_view>& args) : args_(args) {}
 
     CommandLine parse() {
         bool optionsEnded = false;
         for (index_ = 0; index_ < args_.size() && !done(); ++index_) {
-            std::string& arg = args_[index_];
+            const std::string_view arg = args_[index_];
             if (optionsEnded || arg.size() < 2 || arg[0] != '-')
-                result_.options.paths.push_back(std::move(arg));
+                result_.options.paths.push_back(arg);
             else if (arg == "--")
                 optionsEnded = true;
             else if (arg[1] == '-')
-                longOption(std::string_view(arg).substr(2));
+                longOption(arg.substr(2));
             else
-                shortOptions(std::string_view(arg).substr(1));
+                shortOptions(arg.substr(1));
         }
         if (!done())
             checkWhatIsGiven();
@@ -246,7 +246,7 @@ class Parser {
         }
     }
 
-    std::vector<std::string>& args_;
+    const std::vector<std::string_view>& args_;
     std::size_t index_ = 0;
     bool searchGiven_ = false;
     bool undo_ = false;
@@ -255,6 +255,6 @@ class Parser {
 
 } // namespace
 
-CommandLine parseCommandLine(std::vector<std::string> args) {
+CommandLine parseCommandLine(const std::vector<std::string_view>& args) {
     return Parser(args).parse();
 }

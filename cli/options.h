@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What the command line asks for.
@@ -28,7 +29,8 @@ struct Options {
     bool dryRun = false;
     // 0 when --code-page was not given.
     unsigned codePage = 0;
-    std::vector<std::string> paths;
+    // Views of the arguments, which the caller keeps for as long as it uses them.
+    std::vector<std::string_view> paths;
     // --order: chains renamed in the order that makes them succeed, swaps through a temporary
     // name.
     bool order = false;
@@ -56,4 +58,4 @@ struct CommandLine {
 // options. --help and --version answer at once, as does the first error met; a missing Search
 // text or a missing PATH (none given and no --from-file) is an error once all arguments are
 // read, and so is --undo with a Search text or a PATH.
-CommandLine parseCommandLine(std::vector<std::string> args);
+CommandLine parseCommandLine(const std::vector<std::string_view>& args);

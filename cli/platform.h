@@ -82,11 +82,13 @@ bool pathExists(const std::string& path);
 class PathsOnDisk {
   public:
     bool exists(std::string_view path);
-    // Which file or folder has the path, none when nothing has it. Natively the listing tells
-    // the inode, with the device of the folder, where the folder's file system lists the inodes
-    // that its files have; a folder (which may be where another file system is mounted), an
-    // entry of unknown kind and a path of no listing are asked of the path itself.
-    std::optional<FileId> identity(std::string_view path);
+    // Which file or folder has each path, in their order, none where nothing has it. Natively
+    // the listing tells the inode, with the device of the folder, where the folder's file system
+    // lists the inodes that its files have; a folder (which may be where another file system is
+    // mounted), an entry of unknown kind and a path of no listing are asked of the path itself.
+    // The lookups of the next paths are under way while one is answered, so that a long list
+    // does not wait on the memory once for every path.
+    std::vector<std::optional<FileId>> identities(const std::vector<std::string_view>& paths);
 
   private:
     // What a listing tells of one of its names: its inode and its kind.
@@ -109,11 +111,19 @@ class PathsOnDisk {
             std::uint32_t at;   // where the entry begins in entries + 1; 0: an empty slot
         };
         std::vector<Slot> slots;
-        std::optional<Entry> find(std::string_view name) const;
+        // The entry of the name, whose hash is given.
+        std::optional<Entry> find(std::string_view name, std::size_t hash) const;
+        // Asks the memory for the first slot of a name of this hash, or for the entry that slot
+        // names when it may be the name's.
+        void prefetchSlot(std::size_t hash) const;
+        void prefetchEntry(std::size_t hash) const;
     };
     const Listing& listingOf(const std::string& folder);
     // The listing of the path's folder, and the path's name in it.
     std::pair<const Listing*, std::string_view> listingOfPath(std::string_view path);
+    // The identity of the path, whose listing, name in it and the name's hash are given.
+    std::optional<FileId> identityIn(const Listing& listing, std::string_view name,
+                                     std::size_t hash, std::string_view path);
 
     std::unordered_map<std::string, Listing> listings_;
     // The folder asked last, which most paths share.

@@ -2,6 +2,8 @@
 
 #include "code_page_choice.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
@@ -187,8 +189,8 @@ constexpr std::size_t entryHead = sizeof(std::uint64_t) + 1 + sizeof(std::uint16
 
 } // namespace
 
-std::optional<PathsOnDisk::Entry> PathsOnDisk::Listing::find(std::string_view name) const {
-    const std::size_t hash = hashOfName(name);
+std::optional<PathsOnDisk::Entry> PathsOnDisk::Listing::find(std::string_view name,
+                                                             std::size_t hash) const {
     const auto high = static_cast<std::uint32_t>(hash >> 32);
     const std::size_t mask = slots.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
@@ -209,8 +211,20 @@ std::optional<PathsOnDisk::Entry> PathsOnDisk::Listing::find(std::string_view na
     }
 }
 
+void PathsOnDisk::Listing::prefetchSlot(std::size_t hash) const {
+    __builtin_prefetch(&slots[hash & (slots.size() - 1)]);
+}
+
+void PathsOnDisk::Listing::prefetchEntry(std::size_t hash) const {
+    const Slot slot = slots[hash & (slots.size() - 1)];
+    if (slot.at != 0 && slot.hash == static_cast<std::uint32_t>(hash >> 32))
+        __builtin_prefetch(entries.data() + slot.at - 1);
+}
+
 // The names are read into one text of the listing, where they stay, and looked up through the
-// table of their entries.
+// table of their entries. The folder's size on disk is about what its names take there: room
+// for a little more spares the copies of a growing text, and room not used is never touched.
+// The slots are filled a few names behind their hashes, so that their cache misses overlap.
 const PathsOnDisk::Listing& PathsOnDisk::listingOf(const std::string& folder) {
     auto [known, fresh] = listings_.try_emplace(folder);
     Listing& listing = known->second;
@@ -220,7 +234,13 @@ const PathsOnDisk::Listing& PathsOnDisk::listingOf(const std::string& folder) {
     DIR* dir = opendir(opened.c_str());
     if (dir == nullptr)
         return listing;
-    std::vector<std::uint32_t> starts;
+    struct stat onDisk {};
+    if (fstat(dirfd(dir), &onDisk) == 0 && onDisk.st_size > 0 && onDisk.st_size < (1L << 30)) {
+        const auto size = static_cast<std::size_t>(onDisk.st_size);
+        listing.entries.reserve(size + size / 4);
+    }
+    // The hash of each entry's name, in the order of the entries.
+    std::vector<std::size_t> hashes;
     bool whole = true;
     while (const dirent* entry = readdir(dir)) {
         const std::size_t length = std::strlen(entry->d_name);
@@ -228,12 +248,14 @@ const PathsOnDisk::Listing& PathsOnDisk::listingOf(const std::string& folder) {
             whole = false;
             break;
         }
-        starts.push_back(static_cast<std::uint32_t>(listing.entries.size()));
+        hashes.push_back(hashOfName(std::string_view(entry->d_name, length)));
+        char head[entryHead];
         const auto inode = static_cast<std::uint64_t>(entry->d_ino);
         const auto nameLength = static_cast<std::uint16_t>(length);
-        listing.entries.append(reinterpret_cast<const char*>(&inode), sizeof inode);
-        listing.entries += static_cast<char>(entry->d_type);
-        listing.entries.append(reinterpret_cast<const char*>(&nameLength), sizeof nameLength);
+        std::memcpy(head, &inode, sizeof inode);
+        head[sizeof inode] = static_cast<char>(entry->d_type);
+        std::memcpy(head + sizeof inode + 1, &nameLength, sizeof nameLength);
+        listing.entries.append(head, entryHead);
         listing.entries.append(entry->d_name, length);
     }
     closedir(dir);
@@ -242,19 +264,23 @@ const PathsOnDisk::Listing& PathsOnDisk::listingOf(const std::string& folder) {
         return listing;
     }
     std::size_t slots = 16;
-    while (slots < 2 * starts.size())
+    while (slots < 2 * hashes.size())
         slots *= 2;
     listing.slots.assign(slots, Listing::Slot{0, 0});
-    for (const std::uint32_t start : starts) {
+    constexpr std::size_t ahead = 16;
+    std::size_t start = 0;
+    for (std::size_t k = 0; k < hashes.size(); ++k) {
+        if (k + ahead < hashes.size())
+            listing.prefetchSlot(hashes[k + ahead]);
+        std::size_t i = hashes[k] & (slots - 1);
+        while (listing.slots[i].at != 0)
+            i = (i + 1) & (slots - 1);
+        listing.slots[i] = {static_cast<std::uint32_t>(hashes[k] >> 32),
+                            static_cast<std::uint32_t>(start + 1)};
         std::uint16_t length = 0;
         std::memcpy(&length, listing.entries.data() + start + entryHead - sizeof length,
                     sizeof length);
-        const std::size_t hash =
-            hashOfName(std::string_view(listing.entries.data() + start + entryHead, length));
-        std::size_t i = hash & (slots - 1);
-        while (listing.slots[i].at != 0)
-            i = (i + 1) & (slots - 1);
-        listing.slots[i] = {static_cast<std::uint32_t>(hash >> 32), start + 1};
+        start += entryHead + length;
     }
     listing.listed = true;
     struct stat s {};
@@ -279,22 +305,60 @@ bool PathsOnDisk::exists(std::string_view path) {
     const auto [listing, name] = listingOfPath(path);
     if (!listing->listed)
         return pathExists(std::string(path));
-    return listing->find(name).has_value();
+    return listing->find(name, hashOfName(name)).has_value();
 }
 
-std::optional<FileId> PathsOnDisk::identity(std::string_view path) {
-    const auto [listing, name] = listingOfPath(path);
-    if (listing->listed && !name.empty()) {
-        const std::optional<Entry> entry = listing->find(name);
+std::optional<FileId> PathsOnDisk::identityIn(const Listing& listing, std::string_view name,
+                                              std::size_t hash, std::string_view path) {
+    if (listing.listed && !name.empty()) {
+        const std::optional<Entry> entry = listing.find(name, hash);
         if (!entry)
             return std::nullopt;
-        if (listing->inodes && entry->kind != DT_DIR && entry->kind != DT_UNKNOWN)
-            return FileId{listing->device, entry->inode};
+        if (listing.inodes && entry->kind != DT_DIR && entry->kind != DT_UNKNOWN)
+            return FileId{listing.device, entry->inode};
     }
     struct stat s {};
     if (lstat(std::string(path).c_str(), &s) != 0)
         return std::nullopt;
     return FileId{static_cast<std::uint64_t>(s.st_dev), static_cast<std::uint64_t>(s.st_ino)};
+}
+
+// Each path's slot is asked for two strides ahead of its lookup, and its entry one stride
+// ahead: by the time a path is looked up, both are on their way or there. What is known of the
+// paths ahead is kept in a ring of two strides.
+std::vector<std::optional<FileId>>
+PathsOnDisk::identities(const std::vector<std::string_view>& paths) {
+    constexpr std::size_t stride = 16;
+    struct Asked {
+        const Listing* listing;
+        std::string_view name;
+        std::size_t hash;
+    };
+    std::array<Asked, 2 * stride> ring{};
+    const auto ask = [&](std::size_t i) {
+        const auto [listing, name] = listingOfPath(paths[i]);
+        const bool looked = listing->listed && !name.empty();
+        Asked& asked = ring[i % ring.size()];
+        asked = {listing, name, looked ? hashOfName(name) : 0};
+        if (looked)
+            listing->prefetchSlot(asked.hash);
+    };
+    for (std::size_t i = 0; i < std::min(paths.size(), ring.size()); ++i)
+        ask(i);
+    std::vector<std::optional<FileId>> found;
+    found.reserve(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (i + stride < paths.size()) {
+            const Asked& ahead = ring[(i + stride) % ring.size()];
+            if (ahead.listing->listed && !ahead.name.empty())
+                ahead.listing->prefetchEntry(ahead.hash);
+        }
+        const Asked asked = ring[i % ring.size()];
+        found.push_back(identityIn(*asked.listing, asked.name, asked.hash, paths[i]));
+        if (i + ring.size() < paths.size())
+            ask(i + ring.size());
+    }
+    return found;
 }
 
 std::size_t longestName(const std::string& folder) {

@@ -112,8 +112,10 @@ bool PathsOnDisk::exists(std::string_view path) {
     return pathExists(std::string(path));
 }
 
+namespace {
+
 // At one moment the volume and the file index tell a file apart, on FAT as well.
-std::optional<FileId> PathsOnDisk::identity(std::string_view path) {
+std::optional<FileId> identityOf(std::string_view path) {
     HANDLE file = openToAsk(std::string(path));
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
@@ -123,6 +125,17 @@ std::optional<FileId> PathsOnDisk::identity(std::string_view path) {
     if (!known)
         return std::nullopt;
     return FileId{info.dwVolumeSerialNumber, fileIndexOf(info)};
+}
+
+} // namespace
+
+std::vector<std::optional<FileId>>
+PathsOnDisk::identities(const std::vector<std::string_view>& paths) {
+    std::vector<std::optional<FileId>> found;
+    found.reserve(paths.size());
+    for (const std::string_view path : paths)
+        found.push_back(identityOf(path));
+    return found;
 }
 
 // MoveFileA takes names of up to 255 characters and paths shorter than MAX_PATH.

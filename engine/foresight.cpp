@@ -270,6 +270,8 @@ bool isSeparator(char c, std::string_view separators) {
 
 // Where the last separator of the path is, npos when it has none.
 std::size_t lastSeparator(std::string_view path, std::string_view separators) {
+    if (separators.size() == 1)
+        return path.rfind(separators[0]);
     for (std::size_t at = path.size(); at-- > 0;)
         if (isSeparator(path[at], separators))
             return at;
@@ -287,35 +289,46 @@ bool namesNoFile(std::string_view path, std::size_t last, std::string_view separ
 
 // The rows that move their file, by its identity: a flat table, open addressed, of the rows,
 // whose identities are kept by row, so that a long list costs few bytes a row and no allocation.
+// A slot holds the high half of its file's hash beside the row, so that a probe of another
+// file's slot does not read that file.
 class MovingFiles {
   public:
     explicit MovingFiles(std::size_t rowCount) : files_(rowCount) {
         std::size_t slots = 16;
         while (slots < 2 * rowCount)
             slots *= 2;
-        slots_.assign(slots, -1);
+        slots_.assign(slots, Slot{0, -1});
     }
 
     bool empty() const { return count_ == 0; }
 
+    // Asks the memory for the slot where the file is looked for first.
+    void prefetch(const FileId& file) const {
+        __builtin_prefetch(&slots_[hashOf(file) & (slots_.size() - 1)]);
+    }
+
     // The row that moves the file, or -1.
     int find(const FileId& file) const {
+        const std::size_t hash = hashOf(file);
+        const auto high = static_cast<std::uint32_t>(hash >> 32);
         const std::size_t mask = slots_.size() - 1;
-        for (std::size_t i = hashOf(file) & mask;; i = (i + 1) & mask) {
-            const int row = slots_[i];
-            if (row < 0 || files_[static_cast<std::size_t>(row)] == file)
-                return row;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            const Slot slot = slots_[i];
+            if (slot.row < 0 ||
+                (slot.hash == high && files_[static_cast<std::size_t>(slot.row)] == file))
+                return slot.row;
         }
     }
 
     // The row moves the file, which no earlier row moves.
     void add(const FileId& file, int row) {
         files_[static_cast<std::size_t>(row)] = file;
+        const std::size_t hash = hashOf(file);
         const std::size_t mask = slots_.size() - 1;
-        std::size_t i = hashOf(file) & mask;
-        while (slots_[i] >= 0)
+        std::size_t i = hash & mask;
+        while (slots_[i].row >= 0)
             i = (i + 1) & mask;
-        slots_[i] = row;
+        slots_[i] = {static_cast<std::uint32_t>(hash >> 32), row};
         ++count_;
     }
 
@@ -327,9 +340,13 @@ class MovingFiles {
         h ^= h >> 33;
         return static_cast<std::size_t>(h);
     }
+    struct Slot {
+        std::uint32_t hash; // the high half of the file's hash
+        int row;            // -1: an empty slot
+    };
 
     std::vector<FileId> files_;
-    std::vector<int> slots_; // -1: an empty slot
+    std::vector<Slot> slots_;
     std::size_t count_ = 0;
 };
 
@@ -345,17 +362,33 @@ struct FolderHash {
 
 // Folders are known by their identities, so that a folder renamed is found under any spelling
 // of the paths inside it; the identity of each folder on the way is asked once, and the rows of
-// one folder share the list of the folders on their way.
+// one folder share the list of the folders on their way. The rows' own files are asked in one
+// batch before the rows are gone through.
 std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& rows,
-                                            const IdentityOf& identity,
+                                            const IdentitiesOf& identities,
                                             std::string_view separators) {
+    // The rows with a new path and a path that may name a file, and where each row's path has
+    // its last separator.
+    std::vector<std::string_view> asked;
+    std::vector<std::size_t> lasts(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const PlannedRename& rename = rows[r];
+        if (rename.newPath.empty())
+            continue;
+        lasts[r] = lastSeparator(rename.oldPath, separators);
+        if (!namesNoFile(rename.oldPath, lasts[r], separators))
+            asked.push_back(rename.oldPath);
+    }
+    const std::vector<std::optional<FileId>> files = identities(asked);
+    asked = {};
+
     std::vector<Unrenamable> found;
     MovingFiles moving(rows.size());
     std::unordered_map<std::string, std::optional<FileId>, FolderHash, std::equal_to<>> folders;
     auto folderIdentity = [&](std::string_view folder) -> const std::optional<FileId>& {
         auto known = folders.find(folder);
         if (known == folders.end())
-            known = folders.emplace(std::string(folder), identity(folder)).first;
+            known = folders.emplace(std::string(folder), identities({folder}).front()).first;
         return known->second;
     };
     // The folders that exist on the way to the paths that begin with wayOf, outermost first.
@@ -378,17 +411,22 @@ std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& ro
         }
         return way;
     };
+    // How many asked files ahead the table of moving files is asked for their slots.
+    constexpr std::size_t filesAhead = 8;
+    std::size_t next = 0;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const PlannedRename& rename = rows[r];
         const auto row = static_cast<int>(r);
         if (rename.newPath.empty())
             continue;
-        const std::size_t last = lastSeparator(rename.oldPath, separators);
+        const std::size_t last = lasts[r];
         if (namesNoFile(rename.oldPath, last, separators)) {
             found.push_back({Unrenamable::Kind::notAName, row, -1});
             continue;
         }
-        const std::optional<FileId> file = identity(rename.oldPath);
+        if (next + filesAhead < files.size() && files[next + filesAhead])
+            moving.prefetch(*files[next + filesAhead]);
+        const std::optional<FileId>& file = files[next++];
         if (!file) {
             found.push_back({Unrenamable::Kind::missing, row, -1});
             continue;

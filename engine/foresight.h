@@ -103,8 +103,10 @@ struct FileId {
     friend bool operator==(const FileId&, const FileId&) = default;
 };
 
-// The identity of the file or folder at a path, none when nothing is there.
-using IdentityOf = std::function<std::optional<FileId>(std::string_view)>;
+// The identities of the files or folders at the paths, in their order, none where nothing is
+// there: asked together, so that the lookups of a long list may overlap.
+using IdentitiesOf =
+    std::function<std::vector<std::optional<FileId>>(const std::vector<std::string_view>&)>;
 
 // The rows with a new path that the pass would fail whatever the order, as it fails them: a row
 // whose path names nothing, a row whose file an earlier row already renames, a row inside a
@@ -112,5 +114,5 @@ using IdentityOf = std::function<std::optional<FileId>(std::string_view)>;
 // earlier row for the rows after it. The paths' folders are separated by any of separators. Tested
 // by engine_tests (plan_test.cpp) and cli_e2e_tests.
 std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& rows,
-                                            const IdentityOf& identity,
+                                            const IdentitiesOf& identities,
                                             std::string_view separators);

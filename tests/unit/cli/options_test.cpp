@@ -5,11 +5,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-using Args = std::vector<std::string>;
+using Args = std::vector<std::string_view>;
 
 struct AcceptedCase {
     const char* comment;

@@ -388,6 +388,16 @@ const UnrenamableCase unrenamableCases[] = {
 
 class Unrenamables : public ::testing::TestWithParam<UnrenamableCase> {};
 
+// The identities of many paths, each as identity tells it.
+template <typename Identity> IdentitiesOf eachBy(Identity identity) {
+    return [identity](const std::vector<std::string_view>& paths) {
+        std::vector<std::optional<FileId>> files;
+        for (const std::string_view path : paths)
+            files.push_back(identity(path));
+        return files;
+    };
+}
+
 TEST_P(Unrenamables, AreTheRowsThatNoOrderCanRename) {
     const UnrenamableCase& c = GetParam();
     auto identity = [&](std::string_view path) -> std::optional<FileId> {
@@ -395,7 +405,7 @@ TEST_P(Unrenamables, AreTheRowsThatNoOrderCanRename) {
         return file == c.files.end() ? std::nullopt
                                      : std::optional<FileId>(FileId{1, file->second});
     };
-    EXPECT_EQ(foreseeUnrenamable(c.rows, identity, "/"), c.found) << c.comment;
+    EXPECT_EQ(foreseeUnrenamable(c.rows, eachBy(identity), "/"), c.found) << c.comment;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Unrenamables, ::testing::ValuesIn(unrenamableCases));
@@ -421,7 +431,7 @@ TEST(Unrenamables, ManyFilesAreFoundByDeviceAndInode) {
     std::vector<Unrenamable> expected;
     for (int i = 0; i < files; i += 10)
         expected.push_back({Why::sameFile, files + i, i});
-    EXPECT_EQ(foreseeUnrenamable(rows, identity, "/"), expected);
+    EXPECT_EQ(foreseeUnrenamable(rows, eachBy(identity), "/"), expected);
 }
 
 } // namespace
