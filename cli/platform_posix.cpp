@@ -239,8 +239,10 @@ const PathsOnDisk::Listing& PathsOnDisk::listingOf(const std::string& folder) {
         const auto size = static_cast<std::size_t>(onDisk.st_size);
         listing.entries.reserve(size + size / 4);
     }
-    // The hash of each entry's name, in the order of the entries.
+    // The hash of each entry's name, in the order of the entries: fewer than one for each eight
+    // bytes of the folder's size.
     std::vector<std::size_t> hashes;
+    hashes.reserve(listing.entries.capacity() / 8);
     bool whole = true;
     while (const dirent* entry = readdir(dir)) {
         const std::size_t length = std::strlen(entry->d_name);

@@ -288,9 +288,9 @@ bool namesNoFile(std::string_view path, std::size_t last, std::string_view separ
 }
 
 // The rows that move their file, by its identity: a flat table, open addressed, of the rows,
-// whose identities are kept by row, so that a long list costs few bytes a row and no allocation.
-// A slot holds the high half of its file's hash beside the row, so that a probe of another
-// file's slot does not read that file.
+// whose identities, kept by the caller, are found by row, so that a long list costs few bytes a
+// row and no allocation. A slot holds the high half of its file's hash beside the row, so that a
+// probe of another file's slot does not read that file.
 class MovingFiles {
   public:
     explicit MovingFiles(std::size_t rowCount) : files_(rowCount) {
@@ -315,14 +315,14 @@ class MovingFiles {
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
             const Slot slot = slots_[i];
             if (slot.row < 0 ||
-                (slot.hash == high && files_[static_cast<std::size_t>(slot.row)] == file))
+                (slot.hash == high && *files_[static_cast<std::size_t>(slot.row)] == file))
                 return slot.row;
         }
     }
 
-    // The row moves the file, which no earlier row moves.
+    // The row moves the file, which no earlier row moves, and which stays where it is.
     void add(const FileId& file, int row) {
-        files_[static_cast<std::size_t>(row)] = file;
+        files_[static_cast<std::size_t>(row)] = &file;
         const std::size_t hash = hashOf(file);
         const std::size_t mask = slots_.size() - 1;
         std::size_t i = hash & mask;
@@ -345,7 +345,7 @@ class MovingFiles {
         int row;            // -1: an empty slot
     };
 
-    std::vector<FileId> files_;
+    std::vector<const FileId*> files_;
     std::vector<Slot> slots_;
     std::size_t count_ = 0;
 };
@@ -367,18 +367,13 @@ struct FolderHash {
 std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& rows,
                                             const IdentitiesOf& identities,
                                             std::string_view separators) {
-    // The rows with a new path and a path that may name a file, and where each row's path has
-    // its last separator.
+    // The rows with a new path and a path that may name a file.
     std::vector<std::string_view> asked;
-    std::vector<std::size_t> lasts(rows.size());
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const PlannedRename& rename = rows[r];
-        if (rename.newPath.empty())
-            continue;
-        lasts[r] = lastSeparator(rename.oldPath, separators);
-        if (!namesNoFile(rename.oldPath, lasts[r], separators))
+    asked.reserve(rows.size());
+    for (const PlannedRename& rename : rows)
+        if (!rename.newPath.empty() &&
+            !namesNoFile(rename.oldPath, lastSeparator(rename.oldPath, separators), separators))
             asked.push_back(rename.oldPath);
-    }
     const std::vector<std::optional<FileId>> files = identities(asked);
     asked = {};
 
@@ -419,7 +414,7 @@ std::vector<Unrenamable> foreseeUnrenamable(const std::vector<PlannedRename>& ro
         const auto row = static_cast<int>(r);
         if (rename.newPath.empty())
             continue;
-        const std::size_t last = lasts[r];
+        const std::size_t last = lastSeparator(rename.oldPath, separators);
         if (namesNoFile(rename.oldPath, last, separators)) {
             found.push_back({Unrenamable::Kind::notAName, row, -1});
             continue;

@@ -26,7 +26,10 @@ bool RenameEngine::refusedForForbiddenCharacter(std::string_view name) {
 NameStep RenameEngine::replaceFirstMatch(std::string name) {
     if (!regionsFit(regionList, searchText.size()))
         return {NameStep::Kind::noMatch, std::move(name)};
-    const SearchPatterns& patterns = searchPatterns();
+    return replaceFirstMatchBy(searchPatterns(), std::move(name));
+}
+
+NameStep RenameEngine::replaceFirstMatchBy(const SearchPatterns& patterns, std::string name) {
     if (runMatch(name, patterns.bare) == 0)
         return {NameStep::Kind::libraryFailed, std::move(name)};
     const int pos = lastMatchPos;
@@ -93,11 +96,15 @@ int RenameEngine::runMatch(const std::string& text, const std::string& pattern) 
 // replacement is never searched again; every step takes at least the matched bytes out of the
 // rest, so the loop ends.
 RowName RenameEngine::replaceAllMatches(std::string currentName) {
+    if (!regionsFit(regionList, searchText.size()))
+        return {std::move(currentName), RowName::Kind::named, false};
+    // The Search text stays as it is while one name is worked on.
+    const SearchPatterns& patterns = searchPatterns();
     std::string rest = std::move(currentName);
     std::string acc;
     bool matched = false;
     while (true) {
-        NameStep step = replaceFirstMatch(std::move(rest));
+        NameStep step = replaceFirstMatchBy(patterns, std::move(rest));
         switch (step.kind) {
         case NameStep::Kind::noMatch:
             if (acc.empty())

@@ -143,6 +143,8 @@ class RenameEngine {
         std::vector<RegionTrials> trials;
     };
     const SearchPatterns& searchPatterns();
+    // replaceFirstMatch() with the patterns of the Search text as it stands, whose regions fit.
+    NameStep replaceFirstMatchBy(const SearchPatterns& patterns, std::string name);
 
     // True, after message 11 was shown, when the name holds a character that file names cannot
     // hold.

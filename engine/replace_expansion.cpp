@@ -60,10 +60,13 @@ std::string padded(std::uint64_t number, std::size_t width) {
 std::string expandReplacement(std::string_view replace,
                               const std::vector<std::string_view>& captures, const CodePage& cp,
                               std::uint64_t number, std::size_t stopAfter) {
+    std::size_t t = findChar(replace, '\\', 0, cp);
+    // A Replace text without a backslash is what every match becomes.
+    if (t == notFound)
+        return std::string(replace);
     Expansion x(cp);
     std::size_t from = 0;
-    for (std::size_t t = findChar(replace, '\\', 0, cp); t != notFound && x.size() <= stopAfter;
-         t = findChar(replace, '\\', from, cp)) {
+    for (; t != notFound && x.size() <= stopAfter; t = findChar(replace, '\\', from, cp)) {
         x.put(replace.substr(from, t - from));
         const char next = t + 1 < replace.size() ? replace[t + 1] : '\0';
         from = t + 2;

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 CompiledPatterns::Compiled* CompiledPatterns::compiledFor(const std::string& pattern) {
-    for (std::size_t k = 0; k < recentCount_; ++k)
+    if (recentCount_ > 0 && *recent_[0].pattern == pattern)
+        return recent_[0].compiled;
+    for (std::size_t k = 1; k < recentCount_; ++k)
         if (*recent_[k].pattern == pattern) {
             const Recent hit = recent_[k];
             std::move_backward(recent_.begin(), recent_.begin() + static_cast<long>(k),
