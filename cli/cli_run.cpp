@@ -129,6 +129,20 @@ std::vector<PlannedRename> plannedRenames(const CliRows& rows) {
     return planned;
 }
 
+// The folders of the rows, each once, in the order of their first rows.
+std::vector<std::string> foldersOf(const CliRows& rows) {
+    std::vector<std::string> folders;
+    std::set<std::string_view> seen;
+    std::string_view last;
+    for (int i = 0; i < rows.count(); ++i) {
+        const std::string_view folder = rows.folder(i);
+        if ((i == 0 || folder != last) && seen.insert(folder).second)
+            folders.emplace_back(folder);
+        last = folder;
+    }
+    return folders;
+}
+
 // The surroundings of one run: what was asked, how texts are read and told.
 struct Run {
     const Options& options;
@@ -356,6 +370,9 @@ int runPasses(const Run& run, CliRows& rows) {
     CliWindow window(run.options.search, run.options.replace);
     RenamePass pass(engine, rows, renamer, window, run.messages);
 
+    // The rows' folders are listed while their new names are worked out.
+    PathsOnDisk onDisk;
+    onDisk.listAhead(foldersOf(rows));
     const PassOutcome tested = pass.runAction();
     run.messages.rowsDone();
     if (tested.kind != PassOutcome::Kind::tested)
@@ -388,7 +405,6 @@ int runPasses(const Run& run, CliRows& rows) {
     tellUnusableNames(leaveUnusableNames(rows, tested.rowKinds, longestName,
                                          onWindows || run.options.windowsNames),
                       rows, run.messages);
-    PathsOnDisk onDisk;
     std::vector<PlannedRename> planned = plannedRenames(rows);
     leaveUnrenamable(rows, planned, onDisk, run.messages);
     const PathExists exists = [&](std::string_view path) { return onDisk.exists(path); };

@@ -10,6 +10,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#ifndef _WIN32
+#include <thread>
+#endif
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -81,6 +84,16 @@ bool pathExists(const std::string& path);
 // path is asked.
 class PathsOnDisk {
   public:
+    PathsOnDisk() = default;
+    PathsOnDisk(const PathsOnDisk&) = delete;
+    PathsOnDisk& operator=(const PathsOnDisk&) = delete;
+    ~PathsOnDisk();
+
+    // Natively: lists the folders on a thread of its own while the caller goes on, so that
+    // their listings are ready when its first path is asked (each question waits for the
+    // listing ahead to end). When no thread can be started the folders are listed as they are
+    // asked. On Windows, where no folder is listed, it does nothing.
+    void listAhead(std::vector<std::string> folders);
     bool exists(std::string_view path);
     // Which file or folder has each path, in their order, none where nothing has it. Natively
     // the listing tells the inode, with the device of the folder, where the folder's file system
@@ -126,6 +139,11 @@ class PathsOnDisk {
                                      std::size_t hash, std::string_view path);
 
     std::unordered_map<std::string, Listing> listings_;
+#ifndef _WIN32
+    // Waits for the listing ahead, if one is under way.
+    void settle();
+    std::thread ahead_;
+#endif
     // The folder asked last, which most paths share.
     std::string lastFolder_;
     const Listing* last_ = nullptr;

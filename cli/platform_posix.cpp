@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/sysmacros.h>
+#include <system_error>
 #include <unistd.h>
 #include <unordered_map>
 
@@ -303,7 +304,29 @@ PathsOnDisk::listingOfPath(std::string_view path) {
     return {last_, path.substr(folder.size())};
 }
 
+PathsOnDisk::~PathsOnDisk() {
+    settle();
+}
+
+void PathsOnDisk::listAhead(std::vector<std::string> folders) {
+    settle();
+    try {
+        ahead_ = std::thread([this, folders = std::move(folders)] {
+            for (const std::string& folder : folders)
+                listingOf(folder);
+        });
+    } catch (const std::system_error&) {
+        // The folders are listed as their paths are asked.
+    }
+}
+
+void PathsOnDisk::settle() {
+    if (ahead_.joinable())
+        ahead_.join();
+}
+
 bool PathsOnDisk::exists(std::string_view path) {
+    settle();
     const auto [listing, name] = listingOfPath(path);
     if (!listing->listed)
         return pathExists(std::string(path));
@@ -330,6 +353,7 @@ std::optional<FileId> PathsOnDisk::identityIn(const Listing& listing, std::strin
 // paths ahead is kept in a ring of two strides.
 std::vector<std::optional<FileId>>
 PathsOnDisk::identities(const std::vector<std::string_view>& paths) {
+    settle();
     constexpr std::size_t stride = 16;
     struct Asked {
         const Listing* listing;

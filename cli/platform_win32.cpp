@@ -108,6 +108,10 @@ bool pathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+PathsOnDisk::~PathsOnDisk() = default;
+
+void PathsOnDisk::listAhead(std::vector<std::string>) {}
+
 bool PathsOnDisk::exists(std::string_view path) {
     return pathExists(std::string(path));
 }
