@@ -1,6 +1,7 @@
 #include "platform.h"
 
 #include "code_page_choice.h"
+#include "text_hash.h"
 
 #include <algorithm>
 #include <array>
@@ -163,7 +164,7 @@ bool pathExists(const std::string& path) {
 namespace {
 
 std::size_t hashOfName(std::string_view name) {
-    return std::hash<std::string_view>{}(name);
+    return static_cast<std::size_t>(hashOfText(name));
 }
 
 // Whether the listings of the folder's file system tell the inodes that stat tells of its

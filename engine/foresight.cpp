@@ -1,4 +1,6 @@
 #include "foresight.h"
+#include "large_tables.h"
+#include "text_hash.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -17,7 +19,7 @@ namespace {
 constexpr std::size_t rowsAhead = 16;
 
 std::size_t hashOf(std::string_view path) {
-    return std::hash<std::string_view>{}(path);
+    return static_cast<std::size_t>(hashOfText(path));
 }
 
 // The hash of every row's path that pathOf gives, 0 for an empty one.
@@ -123,8 +125,8 @@ class Disk {
 
     const std::vector<PlannedRename>& rows_;
     const PathExists& exists_;
-    std::vector<Slot> slots_;
-    std::vector<Place> places_;
+    std::vector<Slot, LargeTable<Slot>> slots_;
+    std::vector<Place, LargeTable<Place>> places_;
     // The place of each row's own path.
     std::vector<int> rowPlaces_;
 };
@@ -346,7 +348,7 @@ class MovingFiles {
     };
 
     std::vector<const FileId*> files_;
-    std::vector<Slot> slots_;
+    std::vector<Slot, LargeTable<Slot>> slots_;
     std::size_t count_ = 0;
 };
 
@@ -354,7 +356,7 @@ class MovingFiles {
 struct FolderHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view path) const {
-        return std::hash<std::string_view>{}(path);
+        return static_cast<std::size_t>(hashOfText(path));
     }
 };
 
