@@ -414,7 +414,9 @@ int runPasses(const Run& run, CliRows& rows) {
             return temporaryName(path, n, run.codePage);
         });
     const std::vector<Conflict> conflicts =
-        plan ? plan->conflicts : foreseeListOrder(planned, exists);
+        plan ? plan->conflicts : foreseeListOrder(planned, exists, [&](std::string_view path) {
+            onDisk.prefetch(path);
+        });
     tellConflicts(conflicts, planned, run.messages);
     if (run.options.dryRun)
         return exitOf(foreseenOutcome(conflicts, rows));

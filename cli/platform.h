@@ -96,6 +96,8 @@ class PathsOnDisk {
     // asked. On Windows, where no folder is listed, it does nothing.
     void listAhead(std::vector<std::string> folders);
     bool exists(std::string_view path);
+    // Natively: asks the memory for where exists() will look the path up.
+    void prefetch(std::string_view path);
     // Which file or folder has each path, in their order, none where nothing has it. Natively
     // the listing tells the inode, with the device of the folder, where the folder's file system
     // lists the inodes that its files have; a folder (which may be where another file system is

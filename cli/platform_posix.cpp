@@ -334,6 +334,13 @@ bool PathsOnDisk::exists(std::string_view path) {
     return listing->find(name, hashOfName(name)).has_value();
 }
 
+void PathsOnDisk::prefetch(std::string_view path) {
+    settle();
+    const auto [listing, name] = listingOfPath(path);
+    if (listing->listed)
+        listing->prefetchSlot(hashOfName(name));
+}
+
 std::optional<FileId> PathsOnDisk::identityIn(const Listing& listing, std::string_view name,
                                               std::size_t hash, std::string_view path) {
     if (listing.listed && !name.empty()) {

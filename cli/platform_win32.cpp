@@ -112,6 +112,8 @@ PathsOnDisk::~PathsOnDisk() = default;
 
 void PathsOnDisk::listAhead(std::vector<std::string>) {}
 
+void PathsOnDisk::prefetch(std::string_view) {}
+
 bool PathsOnDisk::exists(std::string_view path) {
     return pathExists(std::string(path));
 }

@@ -134,7 +134,7 @@ class Disk {
 } // namespace
 
 std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
-                                       const PathExists& exists) {
+                                       const PathExists& exists, const PathAhead& pathAhead) {
     Disk disk(rows, exists);
     const std::vector<std::size_t> hashes =
         hashesOf(rows, [](const PlannedRename& row) { return row.newPath; });
@@ -144,8 +144,11 @@ std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const auto row = static_cast<int>(r);
         const PlannedRename& rename = rows[r];
-        if (r + rowsAhead < rows.size())
+        if (r + rowsAhead < rows.size()) {
             disk.prefetch(hashes[r + rowsAhead]);
+            if (pathAhead && !rows[r + rowsAhead].newPath.empty())
+                pathAhead(rows[r + rowsAhead].newPath);
+        }
         if (rename.newPath.empty() || rename.newPath == rename.oldPath)
             continue;
         const int place = disk.newPlace(r, hashes[r]);

@@ -34,11 +34,16 @@ struct Conflict {
     friend bool operator==(const Conflict&, const Conflict&) = default;
 };
 
+// The path of a row some rows ahead, which exists() may be asked next, so that its answer can
+// be on its way by then; a hint, which changes no result.
+using PathAhead = std::function<void(std::string_view)>;
+
 // The conflicts the rename pass meets in list order, as the window's pass meets them: each row
 // renamed in turn, never onto an existing file. A swap is told once, at its first row.
 // Tested by engine_tests (plan_test.cpp).
 std::vector<Conflict> foreseeListOrder(const std::vector<PlannedRename>& rows,
-                                       const PathExists& exists);
+                                       const PathExists& exists,
+                                       const PathAhead& pathAhead = nullptr);
 
 // Which rows the conflicts keep from their new names: the row of each, both rows of a swap.
 std::vector<bool> failingRows(const std::vector<Conflict>& conflicts, std::size_t rowCount);
