@@ -163,10 +163,6 @@ bool pathExists(const std::string& path) {
 
 namespace {
 
-std::size_t hashOfName(std::string_view name) {
-    return static_cast<std::size_t>(hashOfText(name));
-}
-
 // Whether the listings of the folder's file system tell the inodes that stat tells of its
 // files: ext2 to ext4, XFS, Btrfs and tmpfs do; others (FUSE, overlays, network file systems)
 // may number their entries otherwise.
@@ -252,7 +248,7 @@ const PathsOnDisk::Listing& PathsOnDisk::listingOf(const std::string& folder) {
             whole = false;
             break;
         }
-        hashes.push_back(hashOfName(std::string_view(entry->d_name, length)));
+        hashes.push_back(hashOfText(std::string_view(entry->d_name, length)));
         char head[entryHead];
         const auto inode = static_cast<std::uint64_t>(entry->d_ino);
         const auto nameLength = static_cast<std::uint16_t>(length);
@@ -331,14 +327,14 @@ bool PathsOnDisk::exists(std::string_view path) {
     const auto [listing, name] = listingOfPath(path);
     if (!listing->listed)
         return pathExists(std::string(path));
-    return listing->find(name, hashOfName(name)).has_value();
+    return listing->find(name, hashOfText(name)).has_value();
 }
 
 void PathsOnDisk::prefetch(std::string_view path) {
     settle();
     const auto [listing, name] = listingOfPath(path);
     if (listing->listed)
-        listing->prefetchSlot(hashOfName(name));
+        listing->prefetchSlot(hashOfText(name));
 }
 
 std::optional<FileId> PathsOnDisk::identityIn(const Listing& listing, std::string_view name,
@@ -366,6 +362,7 @@ PathsOnDisk::identities(const std::vector<std::string_view>& paths) {
     struct Asked {
         const Listing* listing;
         std::string_view name;
+        bool looked; // the name is looked up in the listing
         std::size_t hash;
     };
     std::array<Asked, 2 * stride> ring{};
@@ -373,7 +370,7 @@ PathsOnDisk::identities(const std::vector<std::string_view>& paths) {
         const auto [listing, name] = listingOfPath(paths[i]);
         const bool looked = listing->listed && !name.empty();
         Asked& asked = ring[i % ring.size()];
-        asked = {listing, name, looked ? hashOfName(name) : 0};
+        asked = {listing, name, looked, looked ? hashOfText(name) : 0};
         if (looked)
             listing->prefetchSlot(asked.hash);
     };
@@ -384,7 +381,7 @@ PathsOnDisk::identities(const std::vector<std::string_view>& paths) {
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (i + stride < paths.size()) {
             const Asked& ahead = ring[(i + stride) % ring.size()];
-            if (ahead.listing->listed && !ahead.name.empty())
+            if (ahead.looked)
                 ahead.listing->prefetchEntry(ahead.hash);
         }
         const Asked asked = ring[i % ring.size()];

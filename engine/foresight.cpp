@@ -18,17 +18,13 @@ namespace {
 // list overlap instead of coming one after the other.
 constexpr std::size_t rowsAhead = 16;
 
-std::size_t hashOf(std::string_view path) {
-    return static_cast<std::size_t>(hashOfText(path));
-}
-
 // The hash of every row's path that pathOf gives, 0 for an empty one.
 template <typename PathOf>
 std::vector<std::size_t> hashesOf(const std::vector<PlannedRename>& rows, PathOf pathOf) {
     std::vector<std::size_t> hashes;
     hashes.reserve(rows.size());
     for (const PlannedRename& row : rows)
-        hashes.push_back(pathOf(row).empty() ? 0 : hashOf(pathOf(row)));
+        hashes.push_back(pathOf(row).empty() ? 0 : hashOfText(pathOf(row)));
     return hashes;
 }
 
@@ -358,9 +354,7 @@ class MovingFiles {
 // A folder's path looked up by a view of it, without a string made for the asking.
 struct FolderHash {
     using is_transparent = void;
-    std::size_t operator()(std::string_view path) const {
-        return static_cast<std::size_t>(hashOfText(path));
-    }
+    std::size_t operator()(std::string_view path) const { return hashOfText(path); }
 };
 
 } // namespace

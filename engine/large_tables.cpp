@@ -15,6 +15,11 @@ constexpr std::size_t largeTable = hugePage;
 std::size_t roundedUp(std::size_t bytes) {
     return (bytes + hugePage - 1) / hugePage * hugePage;
 }
+
+// Whether a table of so many bytes is mapped on huge pages of its own.
+bool onHugePages(std::size_t bytes) {
+    return bytes >= largeTable && bytes <= SIZE_MAX - 2 * hugePage;
+}
 #endif
 
 } // namespace
@@ -23,7 +28,7 @@ std::size_t roundedUp(std::size_t bytes) {
 // every page of the table can be a huge one.
 void* allocateLargeTable(std::size_t bytes) {
 #ifdef __linux__
-    if (bytes >= largeTable && bytes <= SIZE_MAX - 2 * hugePage) {
+    if (onHugePages(bytes)) {
         const std::size_t size = roundedUp(bytes);
         void* mapped = mmap(nullptr, size + hugePage, PROT_READ | PROT_WRITE,
                             MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -46,7 +51,7 @@ void* allocateLargeTable(std::size_t bytes) {
 
 void freeLargeTable(void* table, std::size_t bytes) {
 #ifdef __linux__
-    if (bytes >= largeTable && bytes <= SIZE_MAX - 2 * hugePage) {
+    if (onHugePages(bytes)) {
         munmap(table, roundedUp(bytes));
         return;
     }
