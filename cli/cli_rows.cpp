@@ -5,26 +5,20 @@
 
 namespace {
 
-// The bytes of one block of the store, a huge page where the system has them; a longer text
-// gets a block of its own.
+// The bytes of one block of the store; a longer text gets a block of its own.
 constexpr std::size_t blockBytes = std::size_t{2} << 20;
 
 } // namespace
-
-CliRows::~CliRows() {
-    for (const Block& block : blocks_)
-        freeLargeTable(block.bytes, block.size);
-}
 
 const char* CliRows::store(std::string_view first, std::string_view second) {
     const std::size_t length = first.size() + second.size();
     if (blocks_.empty() || blocks_.back().size - blockUsed_ < length) {
         const std::size_t size = std::max(length, blockBytes);
         blocks_.reserve(blocks_.size() + 1);
-        blocks_.push_back({static_cast<char*>(allocateLargeTable(size)), size});
+        blocks_.push_back({std::make_unique_for_overwrite<char[]>(size), size});
         blockUsed_ = 0;
     }
-    char* at = blocks_.back().bytes + blockUsed_;
+    char* at = blocks_.back().bytes.get() + blockUsed_;
     if (!first.empty())
         std::memcpy(at, first.data(), first.size());
     if (!second.empty())

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "file_rows.h"
-#include "large_tables.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +20,6 @@
 class CliRows : public FileRows {
   public:
     CliRows() = default;
-    ~CliRows();
     CliRows(const CliRows&) = delete;
     CliRows& operator=(const CliRows&) = delete;
 
@@ -58,13 +57,13 @@ class CliRows : public FileRows {
     std::size_t slot(int row) const;
     void moveGapTo(std::size_t position);
 
-    std::vector<Row, LargeTable<Row>> slots_;
+    std::vector<Row> slots_;
     std::size_t gapStart_ = 0;
     std::size_t gapLength_ = 0;
     // Blocks filled up to their size and never grown, so that their bytes stay put; the last
     // one is filled up to blockUsed_.
     struct Block {
-        char* bytes;
+        std::unique_ptr<char[]> bytes;
         std::size_t size;
     };
     std::vector<Block> blocks_;

@@ -3,7 +3,6 @@
 #include "cli_texts.h"
 #include "code_page.h"
 #include "foresight.h"
-#include "large_tables.h"
 #include "path_split.h"
 
 #include <cstddef>
@@ -121,12 +120,12 @@ class PathsOnDisk {
         // folder can be gone through to them.
         bool inodes = false;
         std::uint64_t device = 0;
-        std::basic_string<char, std::char_traits<char>, LargeTable<char>> entries;
+        std::string entries;
         struct Slot {
             std::uint32_t hash; // the high half of the name's hash
             std::uint32_t at;   // where the entry begins in entries + 1; 0: an empty slot
         };
-        std::vector<Slot, LargeTable<Slot>> slots;
+        std::vector<Slot> slots;
         // The entry of the name, whose hash is given.
         std::optional<Entry> find(std::string_view name, std::size_t hash) const;
         // Asks the memory for the first slot of a name of this hash, or for the entry that slot

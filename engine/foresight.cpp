@@ -1,5 +1,4 @@
 #include "foresight.h"
-#include "large_tables.h"
 #include "text_hash.h"
 
 #include <algorithm>
@@ -121,8 +120,8 @@ class Disk {
 
     const std::vector<PlannedRename>& rows_;
     const PathExists& exists_;
-    std::vector<Slot, LargeTable<Slot>> slots_;
-    std::vector<Place, LargeTable<Place>> places_;
+    std::vector<Slot> slots_;
+    std::vector<Place> places_;
     // The place of each row's own path.
     std::vector<int> rowPlaces_;
 };
@@ -347,7 +346,7 @@ class MovingFiles {
     };
 
     std::vector<const FileId*> files_;
-    std::vector<Slot, LargeTable<Slot>> slots_;
+    std::vector<Slot> slots_;
     std::size_t count_ = 0;
 };
 

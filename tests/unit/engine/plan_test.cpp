@@ -1,7 +1,6 @@
 #include "fake_pass.h"
 #include "foresight.h"
 #include "journal.h"
-#include "large_tables.h"
 #include "ordered_renames.h"
 
 #include <gtest/gtest.h>
@@ -433,31 +432,6 @@ TEST(Unrenamables, ManyFilesAreFoundByDeviceAndInode) {
     for (int i = 0; i < files; i += 10)
         expected.push_back({Why::sameFile, files + i, i});
     EXPECT_EQ(foreseeUnrenamable(rows, eachBy(identity), "/"), expected);
-}
-
-// The forecast's tables, small and around and beyond the size that takes huge pages: every
-// element written is read back, as the table grows and is moved, and a large table begins on a
-// huge page of its own (natively).
-TEST(LargeTables, HoldWhatIsWrittenAtEverySize) {
-    constexpr std::size_t hugePage = std::size_t{2} << 20;
-    for (const std::size_t bytes :
-         {std::size_t{40}, hugePage - 4, hugePage, hugePage + 4, 5 * hugePage / 2 + 12}) {
-        const std::size_t count = bytes / sizeof(std::uint32_t);
-        std::vector<std::uint32_t, LargeTable<std::uint32_t>> table(count);
-#ifdef __linux__
-        if (bytes >= hugePage) {
-            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(table.data()) % hugePage, 0u) << bytes;
-        }
-#endif
-        for (std::size_t i = 0; i < count; ++i)
-            table[i] = static_cast<std::uint32_t>(i * 2654435761u);
-        table.resize(2 * count + 1, 7);
-        bool kept = true;
-        for (std::size_t i = 0; i < count; ++i)
-            kept = kept && table[i] == static_cast<std::uint32_t>(i * 2654435761u);
-        EXPECT_TRUE(kept) << bytes;
-        EXPECT_EQ(table.back(), 7u) << bytes;
-    }
 }
 
 } // namespace
