@@ -14,7 +14,6 @@ const char* CliRows::store(std::string_view first, std::string_view second) {
     const std::size_t length = first.size() + second.size();
     if (blocks_.empty() || blocks_.back().size - blockUsed_ < length) {
         const std::size_t size = std::max(length, blockBytes);
-        blocks_.reserve(blocks_.size() + 1);
         blocks_.push_back({std::make_unique_for_overwrite<char[]>(size), size});
         blockUsed_ = 0;
     }
