@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
     // Before any file is opened, so that none takes the number of a closed standard stream.
     if (!openStandardStreams())
         return exitRefused;
+    keepFreedMemory();
     // Natively the locale tells the default code page, the terminal's characters and the
     // language of the messages; an argument is the bytes it is.
     loadCatalog();

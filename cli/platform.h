@@ -73,6 +73,11 @@ std::string absolutePath(const std::string& path);
 // false when one cannot be opened. (Windows' C runtime keeps those numbers for the standard
 // streams.)
 bool openStandardStreams();
+
+// Memory that the run frees is kept for what it takes later instead of going back to the
+// system: a long list makes and frees tables of many megabytes one after another, and every
+// page given back would be cleared by the system again when it is taken anew.
+void keepFreedMemory();
 #endif
 
 // Whether anything, a file, a folder or a link, has the path as its name now.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +14,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <langinfo.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <sys/stat.h>
 #include <sys/statfs.h>
 #include <sys/sysmacros.h>
@@ -154,6 +158,14 @@ bool openStandardStreams() {
         }
     }
     return true;
+}
+
+void keepFreedMemory() {
+#ifdef __GLIBC__
+    // No block is mapped on its own, to be unmapped when freed, and the heap is never trimmed.
+    mallopt(M_MMAP_MAX, 0);
+    mallopt(M_TRIM_THRESHOLD, INT_MAX);
+#endif
 }
 
 bool pathExists(const std::string& path) {
