@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -27,7 +28,18 @@ const char* CliRows::store(std::string_view first, std::string_view second) {
 }
 
 void CliRows::append(std::string_view folder, std::string_view name) {
-    const Row row{store(folder, name), folder.size(), name.size(), nullptr, 0};
+    push({store(folder, name), folder.size(), name.size(), nullptr, 0});
+}
+
+void CliRows::appendLasting(std::string_view path, std::size_t folderLength) {
+    push({path.data(), folderLength, path.size() - folderLength, nullptr, 0});
+}
+
+std::string_view CliRows::keep(std::string text) {
+    return kept_.emplace_back(std::move(text));
+}
+
+void CliRows::push(const Row& row) {
     moveGapTo(slots_.size() - gapLength_);
     if (gapLength_ > 0) {
         slots_[gapStart_++] = row;

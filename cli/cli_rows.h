@@ -3,15 +3,18 @@
 #include "file_rows.h"
 
 #include <cstddef>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The rows of the command line, in the order given. Their texts lie in a store of large blocks
-// that never move, so a row is a few views of it rather than strings of its own, and a million
-// rows cost their bytes and 40 more each. A row's new name is kept behind a copy of its folder,
-// so that its new path is one view too.
+// The rows of the command line, in the order given. A row is a few views rather than strings of
+// its own: of the PATH where it was given (the command line's arguments, or the text read from
+// --from-file, which the rows keep) or, for a PATH the rows spell otherwise, of a store of large
+// blocks that never move; so a million rows cost 40 bytes each beside their new names. A row's
+// new name is kept in the store behind a copy of its folder, so that its new path is one view
+// too.
 //
 // The rename pass deletes rows as it walks down the list; the rows are kept with a gap at the
 // place of the last deletion, so that a deletion moves only the rows between it and the one
@@ -25,6 +28,13 @@ class CliRows : public FileRows {
 
     // A row for the path of folder and name, its bytes copied into the store.
     void append(std::string_view folder, std::string_view name);
+    // A row for a path whose text lasts as long as the rows do (an argument of the command
+    // line, or a part of a text given to keep()), its folder the first folderLength bytes; the
+    // row is a view of it.
+    void appendLasting(std::string_view path, std::size_t folderLength);
+    // Keeps the text for as long as the rows last, where it is, so that rows may be views of
+    // it: returns a view of it there.
+    std::string_view keep(std::string text);
     // Room for count rows in all, so that appending up to them moves no row.
     void reserve(std::size_t count);
 
@@ -53,6 +63,7 @@ class CliRows : public FileRows {
 
     // A copy of the texts, one after the other, in the store; where it begins.
     const char* store(std::string_view first, std::string_view second);
+    void push(const Row& row);
     const Row& at(int row) const;
     std::size_t slot(int row) const;
     void moveGapTo(std::size_t position);
@@ -68,4 +79,6 @@ class CliRows : public FileRows {
     };
     std::vector<Block> blocks_;
     std::size_t blockUsed_ = 0;
+    // The texts given to keep(), which a deque holds without ever moving them.
+    std::deque<std::string> kept_;
 };

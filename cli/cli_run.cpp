@@ -65,9 +65,9 @@ std::string withoutEndingSeparators(std::string path, const CodePage& codePage) 
     return path;
 }
 
-// A row for the PATH, after the rows already there; false, with the error, for an empty PATH.
-// A folder may be given with separators at its end; the root is a row of its own, which cannot
-// be renamed.
+// A row for the PATH, whose text lasts as long as the rows, after the rows already there;
+// false, with the error, for an empty PATH. A folder may be given with separators at its end;
+// the root is a row of its own, which cannot be renamed.
 bool appendRow(std::string_view given, const CodePage& codePage, CliRows& rows, Phrase& error) {
     if (given.empty()) {
         error = Phrase{"an empty PATH names no file"};
@@ -75,7 +75,7 @@ bool appendRow(std::string_view given, const CodePage& codePage, CliRows& rows, 
     }
     std::size_t folder = pathFolderLength(given, codePage);
     if (folder < given.size()) {
-        rows.append(given.substr(0, folder), given.substr(folder));
+        rows.appendLasting(given, folder);
         return true;
     }
     const std::string path = withoutEndingSeparators(std::string(given), codePage);
@@ -105,18 +105,20 @@ bool rowsOf(const Options& options, const std::set<std::string>& notHeld, std::F
         return true;
     const bool standardInput = options.fromFile == "-";
     std::FILE* file = standardInput ? in : std::fopen(options.fromFile.c_str(), "rb");
-    const std::optional<std::string> read = file != nullptr ? readStream(file) : std::nullopt;
+    std::optional<std::string> read = file != nullptr ? readStream(file) : std::nullopt;
     if (file != nullptr && !standardInput)
         std::fclose(file);
     if (!read) {
         error = {"the PATHs of '%1' cannot be read", {options.fromFile}};
         return false;
     }
-    // A row for each PATH of the file at most, so that the rows are not moved as they come.
+    // The rows are views of the text, which they keep; a row for each PATH of it at most, so
+    // that the rows are not moved as they come.
+    const std::string_view paths = rows.keep(std::move(*read));
     rows.reserve(static_cast<std::size_t>(rows.count()) + 1 +
                  static_cast<std::size_t>(
-                     std::count(read->begin(), read->end(), options.nullSeparated ? '\0' : '\n')));
-    return takePaths(*read, options.nullSeparated,
+                     std::count(paths.begin(), paths.end(), options.nullSeparated ? '\0' : '\n')));
+    return takePaths(paths, options.nullSeparated,
                      [&](std::string_view path) { return appendRow(path, codePage, rows, error); });
 }
 

@@ -30,6 +30,29 @@ TEST(CliRows, ColumnsHoldFolderNameAndNewName) {
     EXPECT_EQ(rows.newPath(0), "");
 }
 
+// A row of a lasting text is a view of it where it lies, kept texts short and long alike: none
+// is copied, and none moves as more are kept.
+TEST(CliRows, RowsOfLastingTextsAreViewsOfThem) {
+    CliRows rows;
+    const std::string argument = "d/a.txt";
+    rows.appendLasting(argument, 2);
+    const std::string_view shortText = rows.keep("e/b");
+    const std::string_view longText = rows.keep("f/" + std::string(1000, 'c'));
+    for (int i = 0; i < 100; ++i)
+        rows.keep(std::to_string(i));
+    rows.appendLasting(shortText, 2);
+    rows.appendLasting(longText, 2);
+    rows.setNewName(1, "x");
+    EXPECT_EQ(rows.path(0).data(), argument.data());
+    EXPECT_EQ(rows.name(0), "a.txt");
+    EXPECT_EQ(rows.path(1).data(), shortText.data());
+    EXPECT_EQ(rows.path(1), "e/b");
+    EXPECT_EQ(rows.newPath(1), "e/x");
+    EXPECT_EQ(rows.path(2).data(), longText.data());
+    EXPECT_EQ(rows.folder(2), "f/");
+    EXPECT_EQ(rows.name(2), std::string(1000, 'c'));
+}
+
 // A text longer than a block of the store, and many texts behind it: every row still reads
 // what it was given.
 TEST(CliRows, TextsStayWhereTheyWereWhileTheStoreGrows) {
