@@ -133,8 +133,8 @@ class PathsOnDisk {
         std::vector<Slot> slots;
         // The entry of the name, whose hash is given.
         std::optional<Entry> find(std::string_view name, std::size_t hash) const;
-        // Asks the memory for the first slot of a name of this hash, or for the entry that slot
-        // names when it may be the name's.
+        // Asks the memory for the first slot of a name of this hash, or for the entry of the
+        // first slot from there on that may be the name's.
         void prefetchSlot(std::size_t hash) const;
         void prefetchEntry(std::size_t hash) const;
     };
